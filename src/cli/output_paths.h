@@ -1,0 +1,22 @@
+// Where the programs of a run go: <cwd>/<output directory>/<project stem>/
+// <face>.nc, with "." standing for the current directory itself and an
+// absolute output directory taken as it stands.
+#pragma once
+
+#include <string>
+
+namespace veskaro {
+
+// The file name of the project without its last extension.
+std::string project_stem(const std::string& json_file);
+
+std::string output_folder(const std::string& current_directory, const std::string& output_directory,
+                          const std::string& json_file);
+
+std::string face_output_path(const std::string& folder, const std::string& face_name);
+
+// Empty when the face name can be a file name in the output folder;
+// otherwise why it cannot.
+std::string unusable_face_name_reason(const std::string& face_name);
+
+}  // namespace veskaro

@@ -1,0 +1,10 @@
+// The whole run of veskaro-gcode: command line, project, one program per face.
+#pragma once
+
+namespace veskaro {
+
+// Returns the exit status: 0 after help or a run that wrote every face, 1
+// after an option error or a failed run.
+int run(int argc, const char* const* argv);
+
+}  // namespace veskaro

@@ -1,0 +1,18 @@
+// Screw holes near the four corners of a horizontal face, with recesses for
+// the screw heads.
+#pragma once
+
+#include "cli/arguments.h"
+#include "gcode/program_lines.h"
+
+namespace veskaro {
+
+// Drills a screw hole through the material at each corner, in passes of the
+// depth per pass, and, when the head is wider than half the bit, clears a
+// recess for each head in rings one bit diameter apart down to the head
+// height.  The screw diameter is the top size when positive, else the bottom
+// size.  Prints one progress line per hole and per recess.
+void create_corner_holes_with_recess(float width, float height, const Arguments& settings,
+                                     ProgramLines& lines);
+
+}  // namespace veskaro

@@ -1,0 +1,44 @@
+#include "gcode/face_shape.h"
+
+namespace veskaro {
+
+namespace {
+
+bool contains(std::string_view name, std::string_view marker) {
+    return name.find(marker) != std::string_view::npos;
+}
+
+}  // namespace
+
+bool takes_top_screws(std::string_view face_name) {
+    return contains(face_name, "_Main") || contains(face_name, "_Top");
+}
+
+bool takes_bottom_screws(std::string_view face_name) { return contains(face_name, "_Bottom"); }
+
+FaceKind face_kind(std::string_view face_name) {
+    if (takes_top_screws(face_name) || takes_bottom_screws(face_name)) return FaceKind::Horizontal;
+    if (contains(face_name, "_Back") || contains(face_name, "_Front")) return FaceKind::End;
+    return FaceKind::Side;
+}
+
+FaceSize face_size(FaceKind kind, float box_width, float box_height, float thickness,
+                   float box_height_3d, bool outer_sizing) {
+    // With outer sizing the walls eat into the box; without it they add to
+    // the panels that close the box's ends and sides.
+    const float o = outer_sizing ? 1.0f : 0.0f;
+    const float t2 = thickness + thickness;
+    const float t2o = t2 * o;
+    const float added = (1.0f - o) * t2;
+    switch (kind) {
+        case FaceKind::Horizontal:
+            return FaceSize{box_width, box_height};
+        case FaceKind::End:
+            return FaceSize{box_width - t2o, added + (box_height_3d - t2o)};
+        case FaceKind::Side:
+            break;
+    }
+    return FaceSize{added + (box_height_3d - t2o), added + box_height};
+}
+
+}  // namespace veskaro

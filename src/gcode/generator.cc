@@ -1,0 +1,89 @@
+#include "gcode/generator.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "gcode/component_cutouts.h"
+#include "gcode/corner_screws.h"
+#include "gcode/face_shape.h"
+#include "gcode/outline_cut.h"
+#include "gcode/output_file.h"
+#include "gcode/program_lines.h"
+#include "gcode/visible_recesses.h"
+#include "version.h"
+
+namespace veskaro {
+
+const char* const kHeaderComment = "# Created with VESKARO G-Code Generator - " VESKARO_WEBSITE;
+
+namespace {
+
+void create_folder_of(const std::string& output_path) {
+    const std::filesystem::path folder = std::filesystem::path(output_path).parent_path();
+    std::error_code error;
+    if (folder.empty() || std::filesystem::is_directory(folder, error)) return;
+    std::filesystem::create_directories(folder, error);
+    if (error) throw RunError("cannot write '" + folder.string() + "': " + error.message());
+}
+
+}  // namespace
+
+bool generate_gcode(const Json& project, const std::string& output_path, const std::string& face_name,
+                    const Arguments& settings) {
+    if (!project.contains("Generic")) {
+        std::cerr << "Error: 'Generic' data missing" << std::endl;
+        return false;
+    }
+    const Where where{face_name, {}, false};
+    const BoxSize box = read_box_size(project, where);
+    create_folder_of(output_path);
+
+    const FaceKind kind = face_kind(face_name);
+    const FaceSize size = face_size(kind, box.width, box.height, settings.material_thickness,
+                                    settings.box_height_3d, settings.outer_sizing);
+
+    // The program is streamed into a temporary file as it is built and put
+    // in place only when complete; a simulation drops it.
+    std::unique_ptr<OutputFile> file;
+    ProgramLines::Sink sink = [](std::string_view) {};
+    if (!settings.simulate) {
+        file = std::make_unique<OutputFile>(output_path);
+        sink = [out = file.get()](std::string_view text) { out->write(text); };
+    }
+    ProgramLines lines(std::move(sink));
+    lines.where = where;
+
+    lines.text(kHeaderComment).end_line();
+    lines.text("G21 ; Set units to mm").end_line();
+    lines.text("G90 ; Absolute positioning").end_line();
+    lines.text("G0 Z5 ; Lift the tool to a safe height").end_line();
+
+    if (settings.recess_depth != 0) {
+        create_visible_recesses(face_object(project, where), size.height, settings, lines);
+    }
+    if (settings.components) {
+        create_component_cutouts(face_object(project, where), size.height, settings, lines);
+    }
+    if (settings.screw_size_top > 0 && takes_top_screws(face_name)) {
+        create_corner_holes_with_recess(box.width, box.height, settings, lines);
+    }
+    if (settings.screw_size_bottom > 0 && takes_bottom_screws(face_name)) {
+        create_corner_holes_with_recess(box.width, box.height, settings, lines);
+    }
+    if (settings.outline) {
+        create_outline_cut(face_name, size.width, size.height, settings, lines);
+    }
+
+    lines.text("G0 Z5 ; Lift the tool to a safe height").end_line();
+    lines.text("M30 ; End of program").end_line();
+    lines.finish();
+
+    if (file) {
+        file->commit();
+        std::cout << "G-codes generated for: " << std::filesystem::path(output_path).stem().string() << '\n';
+    }
+    return true;
+}
+
+}  // namespace veskaro

@@ -1,0 +1,56 @@
+#include "gcode/program_lines.h"
+
+#include <cmath>
+
+#include "gcode/number_text.h"
+
+namespace veskaro {
+
+namespace {
+
+constexpr std::size_t kBlock = 64 * 1024;
+
+}  // namespace
+
+ProgramLines::ProgramLines(Sink sink, std::uint64_t max_lines)
+    : sink_(std::move(sink)), max_lines_(max_lines) {
+    if (sink_) buffer_.reserve(kBlock + 512);
+}
+
+ProgramLines& ProgramLines::fixed(float value) {
+    if (!std::isfinite(value)) not_finite(value);
+    append_fixed2(buffer_, value);
+    return *this;
+}
+
+ProgramLines& ProgramLines::general(float value) {
+    if (!std::isfinite(value)) not_finite(value);
+    append_general(buffer_, value);
+    return *this;
+}
+
+void ProgramLines::end_line() {
+    buffer_ += '\n';
+    if (++lines_ > max_lines_) {
+        fail(where, "the program would be longer than " + std::to_string(max_lines_) +
+                        " lines; the sizes are too large for these settings");
+    }
+    if (sink_ && buffer_.size() >= kBlock) {
+        sink_(buffer_);
+        buffer_.clear();
+    }
+}
+
+void ProgramLines::finish() {
+    if (sink_ && !buffer_.empty()) {
+        sink_(buffer_);
+        buffer_.clear();
+    }
+}
+
+void ProgramLines::not_finite(float value) const {
+    fail(where, "a computed value is " + general_text(value) +
+                    "; the sizes are too large for single precision");
+}
+
+}  // namespace veskaro

@@ -1,0 +1,18 @@
+// Shallow pockets for the visible parts of the components of a face.
+#pragma once
+
+#include "cli/arguments.h"
+#include "gcode/program_lines.h"
+#include "project/project_values.h"
+
+namespace veskaro {
+
+// For every component of the face object, in key order: a circular pocket of
+// concentric circles when it has a "visible_diameter", otherwise a
+// rectangular pocket of alternating rows turned by its "rotation" when it has
+// "visible_width" and "visible_height"; in levels of the depth per pass down
+// to the recess depth.
+void create_visible_recesses(const Json& face, float face_height, const Arguments& settings,
+                             ProgramLines& lines);
+
+}  // namespace veskaro
