@@ -5,8 +5,8 @@ BUILD ?= build
 JOBS ?= 2
 
 EXAMPLE_ARGS = -j examples/enclosure.json -o out \
-	-t 3 -b 60 -d 1 -m 2 -f 600 -r 1 \
-	-e 4 -w 4 -i 8 -a 2 -n 1
+	-t 3 -b 60 -d 0.75 -m 2 -f 600 -r 1.5 \
+	-e 4 -i 8 -a 2 -n 1
 
 .PHONY: all deps build run test bench clean
 

@@ -61,12 +61,6 @@ struct Report {
     }
 };
 
-const char* const kHeader =
-    "# Created with VESKARO G-Code Generator - https://veskaro.example.org\n"
-    "G21 ; Set units to mm\n"
-    "G90 ; Absolute positioning\n"
-    "G0 Z5 ; Lift the tool to a safe height\n";
-const char* const kFooter = "G0 Z5 ; Lift the tool to a safe height\nM30 ; End of program\n";
 
 std::vector<std::string> required(const std::string& json = "box.json", const std::string& out = ".") {
     return {"-j", json, "-o", out, "-t", "3", "-b", "50", "-d", "1.5"};
