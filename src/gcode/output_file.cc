@@ -67,7 +67,9 @@ void OutputFile::commit() {
         const std::string self = "/proc/self/fd/" + std::to_string(fd_);
         unlink(name.c_str());
         if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-            fail_with_errno(errno);
+            // Without /proc, a privileged process can link the descriptor itself.
+            const int error = errno;
+            if (linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) != 0) fail_with_errno(error);
         }
         temp_path_ = name;
     }
