@@ -137,6 +137,9 @@ TEST(CommandLine, ParserErrorsAreQuotedWithApostrophes) {
         {{"-j", "box.json", "-o", ".", "-t", "3", "-d", "1"}, "Option 'box-height-3d' has no value"},
         {{"-j"}, "Option 'j' is missing an argument"},
         {plus(required(), {"-q"}), "Option 'q' does not exist"},
+        // Typographic quotes typed by the user are part of the value and stay.
+        {plus(required(), {"--feedrate=a\u2019b\u2018"}), "Argument 'a\u2019b\u2018' failed to parse"},
+        {plus(required(), {"--f\u2019"}), "Argument '--f\u2019' starts with a - but has incorrect syntax"},
     };
     for (const auto& c : cases) {
         const Outcome run = run_generator(c.args, dir.path());
