@@ -1,0 +1,55 @@
+#include "preview/index_page.h"
+
+#include "preview/markup.h"
+
+namespace veskaro::preview {
+
+namespace {
+
+const char* const kStyle =
+    "body{font-family:sans-serif;margin:1.5em;color:#222}"
+    "table{border-collapse:collapse;margin-bottom:1.5em}"
+    "td,th{border:1px solid #ccc;padding:.3em .6em;text-align:left}"
+    ".faces{display:flex;flex-wrap:wrap;gap:1.5em}"
+    "figure{margin:0;border:1px solid #ccc;padding:.5em;max-width:100%}"
+    "figure img{max-width:46em;width:100%;height:auto}"
+    ".failed{color:#b00}";
+
+std::string stem_of(const std::string& file_name) {
+    const std::size_t dot = file_name.rfind('.');
+    return dot == std::string::npos ? file_name : file_name.substr(0, dot);
+}
+
+}  // namespace
+
+std::string index_page(const std::string& title, const std::vector<IndexEntry>& entries) {
+    const std::string heading = xml_escaped(title);
+    std::string page = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n";
+    page += "<meta charset=\"utf-8\"/>\n<title>" + heading + ": " + std::to_string(entries.size()) +
+            " face programs</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
+    page += "<h1>" + heading + "</h1>\n<table>\n<tr><th>Face</th><th>Program</th><th>Summary</th></tr>\n";
+    for (std::size_t n = 0; n < entries.size(); ++n) {
+        const IndexEntry& entry = entries[n];
+        const std::string face = xml_escaped(stem_of(entry.program));
+        const std::string program = "<a href=\"" + link_to(entry.program) + "\">" + xml_escaped(entry.program) + "</a>";
+        const char* row_class = entry.picture.empty() ? " class=\"failed\"" : "";
+        page += "<tr" + std::string(row_class) + "><td><a href=\"#face-" + std::to_string(n + 1) + "\">" +
+                face + "</a></td><td>" + program + "</td><td>" + xml_escaped(entry.summary) + "</td></tr>\n";
+    }
+    page += "</table>\n<div class=\"faces\">\n";
+    for (std::size_t n = 0; n < entries.size(); ++n) {
+        const IndexEntry& entry = entries[n];
+        const std::string face = xml_escaped(stem_of(entry.program));
+        page += "<figure id=\"face-" + std::to_string(n + 1) + "\">\n";
+        if (entry.picture.empty()) {
+            page += "<p class=\"failed\">" + xml_escaped(entry.summary) + "</p>\n";
+        } else {
+            page += "<img src=\"" + link_to(entry.picture) + "\" alt=\"Tool paths of " + face + "\"/>\n";
+        }
+        page += "<figcaption><b>" + face + "</b>: " + xml_escaped(entry.summary) + "</figcaption>\n</figure>\n";
+    }
+    page += "</div>\n</body>\n</html>\n";
+    return page;
+}
+
+}  // namespace veskaro::preview

@@ -1,0 +1,20 @@
+// index.html of a folder of programs: every face's picture with its summary,
+// so a whole box can be checked at a glance in a browser.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace veskaro::preview {
+
+struct IndexEntry {
+    std::string program;  // file name of the program, "Box_Main.nc"
+    std::string picture;  // file name of its SVG; empty when it could not be drawn
+    std::string summary;  // the summary line, or the reason it could not be read
+};
+
+// `title` names the folder (the project).  The page is XHTML: well-formed XML
+// that browsers read as HTML.
+std::string index_page(const std::string& title, const std::vector<IndexEntry>& entries);
+
+}  // namespace veskaro::preview

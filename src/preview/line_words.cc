@@ -1,0 +1,89 @@
+#include "preview/line_words.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace veskaro::preview {
+
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Number text as the generator writes it: an optional sign, digits with an
+// optional decimal point, and an optional exponent.  Anything else (a second
+// point, a missing digit, a trailing letter) is refused.
+bool parse_number(std::string_view text, double& value, bool& exponent) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    std::size_t digits = 0;
+    for (; i < text.size() && is_digit(text[i]); ++i) ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        for (; i < text.size() && is_digit(text[i]); ++i) ++digits;
+    }
+    if (digits == 0) return false;
+    exponent = false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        exponent = true;
+        ++i;
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+        std::size_t exponent_digits = 0;
+        for (; i < text.size() && is_digit(text[i]); ++i) ++exponent_digits;
+        if (exponent_digits == 0) return false;
+    }
+    if (i != text.size()) return false;
+    // from_chars takes no leading "+".
+    const std::size_t start = text[0] == '+' ? 1 : 0;
+    const auto result = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+bool accepted_letter(char c) {
+    switch (c) {
+        case 'G': case 'M': case 'X': case 'Y': case 'Z': case 'I': case 'J': case 'F':
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string shown(std::string_view token) {
+    std::string text;
+    for (char c : token) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += std::isprint(byte) ? c : '?';
+    }
+    return "'" + text + "'";
+}
+
+}  // namespace
+
+std::vector<Word> split_words(std::string_view line) {
+    const std::size_t comment = line.find(';');
+    if (comment != std::string_view::npos) line = line.substr(0, comment);
+
+    std::vector<Word> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '\r') ++end;
+        const std::string_view token = line.substr(i, end - i);
+        i = end;
+
+        if (!accepted_letter(token[0])) throw LineError("unsupported word " + shown(token));
+        Word word;
+        word.letter = token[0];
+        word.text = std::string(token);
+        if (!parse_number(token.substr(1), word.value, word.exponent)) {
+            throw LineError("malformed number in " + shown(token));
+        }
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+}  // namespace veskaro::preview

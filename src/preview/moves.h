@@ -1,0 +1,45 @@
+// The motion of one program as the preview understands it: every G0, G1, G2
+// and G3 line becomes one move from where the tool was to where the line
+// sends it.  Coordinates are millimetres on the machine, X right, Y up, Z up
+// (cutting depths negative).
+#pragma once
+
+#include <vector>
+
+namespace veskaro::preview {
+
+struct Position {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+
+enum class MoveKind { rapid, feed, arc_clockwise, arc_counterclockwise };
+
+struct Move {
+    MoveKind kind = MoveKind::rapid;
+    Position from;
+    Position to;
+    // Centre of an arc; unused for straight moves.
+    double centre_x = 0;
+    double centre_y = 0;
+    // Feed rate in mm/min; 0 for rapid moves.
+    double feed = 0;
+    // Line of the program the move came from (1 is the first line).
+    int line = 0;
+};
+
+struct Program {
+    std::vector<Move> moves;
+    // Lines whose numbers are written with an exponent ("4.37114e-08"):
+    // readable here, but refused by most controllers.
+    std::vector<int> exponent_lines;
+};
+
+inline bool is_arc(const Move& move) {
+    return move.kind == MoveKind::arc_clockwise || move.kind == MoveKind::arc_counterclockwise;
+}
+
+inline bool is_cutting(const Move& move) { return move.kind != MoveKind::rapid; }
+
+}  // namespace veskaro::preview

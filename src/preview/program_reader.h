@@ -1,0 +1,30 @@
+// Reads a face program into its moves.
+//
+// Only the G-code that the generator writes is understood: a "#" comment as
+// the first line, ";" comments, G0, G1, G2 and G3 with X, Y, Z, I, J and F,
+// G21, G90 and M30, one command at the start of each line.  Anything else is
+// refused with the line it is on: a preview that guessed could show a cut
+// the machine will not make.
+#pragma once
+
+#include <istream>
+#include <stdexcept>
+#include <string>
+
+#include "preview/moves.h"
+
+namespace veskaro::preview {
+
+class ProgramError : public std::runtime_error {
+public:
+    ProgramError(int line, const std::string& what) : std::runtime_error(what), line_(line) {}
+    int line() const { return line_; }
+
+private:
+    int line_;
+};
+
+// The tool starts at X0 Y0 Z0, the face's origin.  Throws ProgramError.
+Program read_program(std::istream& in);
+
+}  // namespace veskaro::preview

@@ -1,0 +1,96 @@
+#include "preview/summary.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "preview/arc.h"
+
+namespace veskaro::preview {
+
+namespace {
+
+std::string printed(const char* format, double value) {
+    char text[64];
+    // -0 prints as 0: a depth of "-0.00" would only puzzle the reader.
+    std::snprintf(text, sizeof text, format, value == 0 ? 0.0 : value);
+    return text;
+}
+
+std::string duration(double minutes) {
+    const long seconds = std::lround(minutes * 60);
+    char text[64];
+    std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+}  // namespace
+
+double move_length(const Move& move) {
+    if (is_arc(move)) return arc_length(move);
+    return std::hypot(move.to.x - move.from.x, move.to.y - move.from.y, move.to.z - move.from.z);
+}
+
+Summary summarise(const Program& program, double rapid_rate) {
+    Summary s;
+    for (const Move& move : program.moves) {
+        const double length = move_length(move);
+        if (!is_cutting(move)) {
+            s.rapid.add(move.from.x, move.from.y);
+            s.rapid.add(move.to.x, move.to.y);
+            s.rapid_length += length;
+            s.minutes += length / rapid_rate;
+            ++s.rapid_moves;
+            continue;
+        }
+        if (is_arc(move)) {
+            add_arc(s.cutting, move);
+            ++(arc_radius(move) == 0 ? s.zero_radius_arcs : s.arc_moves);
+        } else {
+            s.cutting.add(move.from.x, move.from.y);
+            s.cutting.add(move.to.x, move.to.y);
+            ++s.feed_moves;
+        }
+        s.deepest_z = std::min({s.deepest_z, move.from.z, move.to.z});
+        s.cutting_length += length;
+        s.minutes += length / move.feed;
+    }
+    return s;
+}
+
+std::string summary_text(const Summary& s) {
+    std::string text;
+    if (s.cutting.empty) {
+        text = "no cutting moves";
+    } else {
+        text = "X " + printed("%.2f", s.cutting.min_x) + ".." + printed("%.2f", s.cutting.max_x) +
+               " Y " + printed("%.2f", s.cutting.min_y) + ".." + printed("%.2f", s.cutting.max_y) +
+               " mm, deepest Z " + printed("%.2f", s.deepest_z) + " mm";
+    }
+    text += ", cutting " + printed("%.1f", s.cutting_length) + " mm, rapid " +
+            printed("%.1f", s.rapid_length) + " mm, time " + duration(s.minutes);
+    return text;
+}
+
+std::string summary_tsv_header() {
+    return "cut_x_min\tcut_x_max\tcut_y_min\tcut_y_max\trapid_x_min\trapid_x_max\trapid_y_min\t"
+           "rapid_y_max\tdeepest_z\tcutting_length\trapid_length\tminutes\trapid_moves\tfeed_moves\t"
+           "arc_moves\tzero_radius_arcs";
+}
+
+std::string summary_tsv(const Summary& s) {
+    const char* f = "%.6f";
+    std::string text;
+    for (const Extents* e : {&s.cutting, &s.rapid}) {
+        for (double v : {e->min_x, e->max_x, e->min_y, e->max_y}) {
+            text += (e->empty ? std::string("-") : printed(f, v)) + "\t";
+        }
+    }
+    text += printed(f, s.deepest_z) + "\t" + printed(f, s.cutting_length) + "\t" + printed(f, s.rapid_length) +
+            "\t" + printed(f, s.minutes) + "\t" + std::to_string(s.rapid_moves) + "\t" +
+            std::to_string(s.feed_moves) + "\t" + std::to_string(s.arc_moves) + "\t" +
+            std::to_string(s.zero_radius_arcs);
+    return text;
+}
+
+}  // namespace veskaro::preview

@@ -1,0 +1,25 @@
+// A to-scale picture of one program: millimetres, Y up as on the machine.
+//
+// Cutting moves are solid, shaded by depth from light (near the surface) to
+// dark (the program's deepest Z), deeper passes drawn over shallower ones;
+// arcs are true circles; rapid moves are thin dashed lines.  A title gives
+// the face name and the extents.
+#pragma once
+
+#include <string>
+
+#include "preview/moves.h"
+#include "preview/summary.h"
+
+namespace veskaro::preview {
+
+struct PictureStyle {
+    // Width of the cutting strokes in mm: the bit's diameter shows the real
+    // kerf; 0 draws thin lines.
+    double bit_diameter = 0;
+};
+
+std::string svg_picture(const std::string& name, const Program& program, const Summary& summary,
+                        const PictureStyle& style);
+
+}  // namespace veskaro::preview
