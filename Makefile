@@ -24,6 +24,7 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@command -v rs274 >/dev/null 2>&1 || echo "SKIPPED: interop_rs274: rs274 (LinuxCNC's G-code interpreter) is not installed; scripts/install-deps linuxcnc-uspace installs it"
 
 clean:
 	rm -rf $(BUILD) out

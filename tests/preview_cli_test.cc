@@ -1,0 +1,165 @@
+// veskaro-preview as a user runs it: refusals with file and line, pictures
+// and index pages that a real XML parser reads, and the generator's own
+// programs drawn face by face.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/process.h"
+
+namespace {
+
+using veskaro::testing::file_exists;
+using veskaro::testing::list_folder;
+using veskaro::testing::Outcome;
+using veskaro::testing::read_file;
+using veskaro::testing::run_program;
+using veskaro::testing::TempFolder;
+
+const std::string kCircle =
+    "# Created with a generator\nG21 ; Set units to mm\nG90 ; Absolute positioning\nG0 Z5 ; lift\n"
+    "G0 X64.00 Y60.00 ; start\nG1 Z-1.00 F600.00 ; plunge\nG2 X64.00 Y60.00 I-14.00 J0 F600.00 ; circle\n"
+    "G0 Z5 ; lift\nM30 ; End of program\n";
+
+Outcome preview(const std::vector<std::string>& args, const std::string& folder) {
+    return run_program(VESKARO_PREVIEW, args, folder);
+}
+
+// Parses the files with python3's XML parser; gives the root element's tag
+// of each, one a line, or the parser's complaint.
+std::string xml_roots(const std::vector<std::string>& paths) {
+    if (!file_exists(PYTHON3)) return "python3 not found: " PYTHON3;
+    std::vector<std::string> args = {
+        "-c", "import sys, xml.etree.ElementTree as E\nfor p in sys.argv[1:]: print(E.parse(p).getroot().tag)"};
+    args.insert(args.end(), paths.begin(), paths.end());
+    const Outcome parsed = run_program(PYTHON3, args, ".");
+    return parsed.status == 0 ? parsed.out : "not well-formed: " + parsed.err;
+}
+
+std::string repeated(const std::string& line, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) text += line;
+    return text;
+}
+
+const std::string kSvgRoot = "{http://www.w3.org/2000/svg}svg\n";
+const std::string kHtmlRoot = "{http://www.w3.org/1999/xhtml}html\n";
+
+TEST(PreviewCli, RefusesWhatTheGeneratorNeverWritesWithFileAndLine) {
+    struct Case {
+        std::string line;
+        std::string what;
+    };
+    const std::vector<Case> cases = {
+        {"G20 ; inches", "unsupported command 'G20'"},
+        {"G91 ; relative", "unsupported command 'G91'"},
+        {"T1 M6 ; tool change", "unsupported word 'T1'"},
+        {"G1 X10 (note)", "unsupported word '(note)'"},
+        {"#5=3", "unsupported word '#5=3'"},
+        {"g1 x10", "unsupported word 'g1'"},
+        {"G1 X1.2.3", "malformed number in 'X1.2.3'"},
+        {"G1 X-", "malformed number in 'X-'"},
+        {"X10 Y10", "the line has no command (G0, G1, G2, G3, G21, G90 or M30)"},
+        {"G0 X1 G1 Y2", "more than one command on the line"},
+        {"G0 X1 X2", "word X given twice"},
+        {"G0 X1 I5", "word I is not allowed with G0"},
+        {"G21 X1", "word X is not allowed with G21"},
+        {"G1 Z-1", "G1 without a feed rate (no F so far)"},
+        {"G1 Z-1 F0", "feed rate F must be greater than 0"},
+        {"G2 X10 Y0 F100", "G2 without a centre offset (I, J)"},
+        {"G2 X10 Y0 I3 J0 F100", "the end point of G2 is 4.000000 mm off its circle"},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        folder.write("face.nc", "# header\nG21 ; mm\nG90 ; absolute\n" + c.line + "\nM30 ; end\n");
+        const Outcome outcome = preview({"face.nc"}, folder.path());
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.err, "Error: face.nc:4: " + c.what + "\n");
+        EXPECT_FALSE(file_exists(folder.path() + "/face.svg"));
+    }
+
+    // A program cut short, or with more after its end.
+    folder.write("face.nc", "# header\nG21 ; mm\nG0 X1 ; start\n");
+    EXPECT_EQ(preview({"face.nc"}, folder.path()).err,
+              "Error: face.nc:3: the program does not end with M30 (is it cut short?)\n");
+    folder.write("face.nc", "G21 ; mm\nM30 ; end\nG0 X1 ; after the end\n");
+    EXPECT_EQ(preview({"face.nc"}, folder.path()).err, "Error: face.nc:3: text after the end of the program (M30)\n");
+    // "#" is the header's comment on the first line only.
+    folder.write("face.nc", "G21 ; mm\n# not a header\nM30 ; end\n");
+    EXPECT_EQ(preview({"face.nc"}, folder.path()).err, "Error: face.nc:2: unsupported word '#'\n");
+}
+
+TEST(PreviewCli, PathsOptionsAndStatus) {
+    TempFolder folder;
+    folder.write("notes.txt", "G21\n");
+    Outcome outcome = preview({"missing.nc", "notes.txt"}, folder.path());
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "Error: missing.nc: no such file or folder\nError: notes.txt: not a .nc program\n");
+    outcome = preview({"."}, folder.path());
+    EXPECT_EQ(outcome.err, "Error: .: no .nc programs in the folder\n");
+
+    outcome = preview({}, folder.path());
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "Error: no program or folder given\n\nUse --help for usage information.\n");
+    outcome = preview({"--rapid-rate", "0", "x.nc"}, folder.path());
+    EXPECT_EQ(outcome.err, "Error: Option 'rapid-rate' must be greater than 0\n\nUse --help for usage information.\n");
+    outcome = preview({"--help"}, folder.path());
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_NE(outcome.out.find("--rapid-rate"), std::string::npos);
+}
+
+TEST(PreviewCli, FolderGetsPicturesAndAnIndexThatParseAsXml) {
+    TempFolder folder;
+    const std::string faces = folder.path() + "/faces";
+    ASSERT_EQ(run_program("/bin/mkdir", {faces}, ".").status, 0);
+    // Names that need escaping in XML and in links.
+    folder.write("faces/B & <b>.nc", kCircle);
+    folder.write("faces/A #1.nc", kCircle);
+    folder.write("faces/C.nc", "G21 ; mm\nG1 X5 ; no feed\nM30 ; end\n");
+    folder.write("faces/readme.txt", "not a program");
+
+    const Outcome outcome = preview({"faces"}, folder.path());
+    EXPECT_EQ(outcome.status, 1);  // C.nc could not be read
+    EXPECT_EQ(outcome.err, "Error: faces/C.nc:2: G1 without a feed rate (no F so far)\n");
+    const std::string summary =
+        ": X 36.00..64.00 Y 46.00..74.00 mm, deepest Z -1.00 mm, cutting 94.0 mm, rapid 98.7 mm, time 0:00:15\n";
+    EXPECT_EQ(outcome.out, "faces/A #1.nc" + summary + "faces/B & <b>.nc" + summary + "Index: faces/index.html\n");
+    EXPECT_EQ(list_folder(faces), (std::vector<std::string>{"A #1.nc", "A #1.svg", "B & <b>.nc", "B & <b>.svg",
+                                                            "C.nc", "index.html", "readme.txt"}));
+
+    EXPECT_EQ(xml_roots({faces + "/A #1.svg", faces + "/B & <b>.svg", faces + "/index.html"}),
+              repeated(kSvgRoot, 2) + kHtmlRoot);
+    const std::string svg = read_file(faces + "/B & <b>.svg");
+    EXPECT_NE(svg.find("<title>B &amp; &lt;b&gt;: X 36.00..64.00 Y 46.00..74.00 mm"), std::string::npos);
+    EXPECT_NE(svg.find("<circle cx=\"50\" cy=\"60\" r=\"14\"/>"), std::string::npos);
+    const std::string index = read_file(faces + "/index.html");
+    EXPECT_NE(index.find("<img src=\"A%20%231.svg\""), std::string::npos);
+    EXPECT_NE(index.find("<img src=\"B%20%26%20%3Cb%3E.svg\""), std::string::npos);
+    EXPECT_NE(index.find("line 2: G1 without a feed rate"), std::string::npos);
+}
+
+TEST(PreviewCli, DrawsEveryFaceTheGeneratorWrites) {
+    TempFolder folder;
+    const Outcome generated =
+        run_program(VESKARO_BINARY, {"-j", VESKARO_SOURCE_DIR "/tests/fixtures/every_section.json", "-o", "out",
+                                     "-t", "3", "-b", "60", "-d", "1", "-m", "2", "-f", "600", "-r", "1", "-e", "4",
+                                     "-w", "4", "-i", "8", "-a", "2", "-n", "1"},
+                    folder.path());
+    ASSERT_EQ(generated.status, 0) << generated.err;
+    const Outcome outcome = preview({"--bit-diameter", "2", "out/every_section"}, folder.path());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    const std::vector<std::string> faces = {"Box_Back", "Box_Bottom", "Box_Front", "Box_Left", "Box_Main",
+                                            "Box_Right"};
+    std::vector<std::string> written;
+    for (const std::string& face : faces) written.push_back(folder.path() + "/out/every_section/" + face + ".svg");
+    written.push_back(folder.path() + "/out/every_section/index.html");
+    EXPECT_EQ(xml_roots(written), repeated(kSvgRoot, faces.size()) + kHtmlRoot);
+    // The side face without outer sizing: (60 + 6) x (100 + 6).
+    EXPECT_NE(outcome.out.find("out/every_section/Box_Left.nc: X 0.00..66.00 Y 0.00..106.00 mm, deepest Z -3.00 mm"),
+              std::string::npos);
+}
+
+}  // namespace
