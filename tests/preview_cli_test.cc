@@ -142,24 +142,26 @@ TEST(PreviewCli, FolderGetsPicturesAndAnIndexThatParseAsXml) {
 
 TEST(PreviewCli, DrawsEveryFaceTheGeneratorWrites) {
     TempFolder folder;
-    const Outcome generated =
-        run_program(VESKARO_BINARY, {"-j", VESKARO_SOURCE_DIR "/tests/fixtures/every_section.json", "-o", "out",
-                                     "-t", "3", "-b", "60", "-d", "1", "-m", "2", "-f", "600", "-r", "1", "-e", "4",
-                                     "-w", "4", "-i", "8", "-a", "2", "-n", "1"},
-                    folder.path());
+    const Outcome generated = run_program(
+        VESKARO_BINARY, {"-j", VESKARO_SOURCE_DIR "/tests/fixtures/every_section/project.json", "-o", "out", "-t", "3",
+                         "-b", "40", "-d", "1.25", "-m", "2", "-f", "450", "-r", "2.5", "-e", "3.5", "-w", "4", "-i",
+                         "7", "-a", "1.5", "-n", "0.5"},
+        folder.path());
     ASSERT_EQ(generated.status, 0) << generated.err;
-    const Outcome outcome = preview({"--bit-diameter", "2", "out/every_section"}, folder.path());
+    const Outcome outcome = preview({"--bit-diameter", "2", "out/project"}, folder.path());
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.err, "");
-    const std::vector<std::string> faces = {"Box_Back", "Box_Bottom", "Box_Front", "Box_Left", "Box_Main",
-                                            "Box_Right"};
+    const std::vector<std::string> faces = {"Box_Back", "Box_Bottom", "Box_Front", "Box_Left",
+                                            "Box_Main", "Box_Right", "Lid_Main_Bottom"};
     std::vector<std::string> written;
-    for (const std::string& face : faces) written.push_back(folder.path() + "/out/every_section/" + face + ".svg");
-    written.push_back(folder.path() + "/out/every_section/index.html");
+    for (const std::string& face : faces) written.push_back(folder.path() + "/out/project/" + face + ".svg");
+    written.push_back(folder.path() + "/out/project/index.html");
     EXPECT_EQ(xml_roots(written), repeated(kSvgRoot, faces.size()) + kHtmlRoot);
-    // The side face without outer sizing: (60 + 6) x (100 + 6).
-    EXPECT_NE(outcome.out.find("out/every_section/Box_Left.nc: X 0.00..66.00 Y 0.00..106.00 mm, deepest Z -3.00 mm"),
-              std::string::npos);
+    // A side face without outer sizing is (40 + 6) x (80 + 6); passes of 1.25
+    // mm stop at -2.5 in the 3 mm sheet, the last one that is not below -3.
+    EXPECT_NE(outcome.out.find("out/project/Box_Left.nc: X 0.00..46.00 Y 0.00..86.00 mm, deepest Z -2.50 mm"),
+              std::string::npos)
+        << outcome.out;
 }
 
 }  // namespace

@@ -12,9 +12,11 @@ namespace {
 
 std::string printed(const char* format, double value) {
     char text[64];
-    // -0 prints as 0: a depth of "-0.00" would only puzzle the reader.
-    std::snprintf(text, sizeof text, format, value == 0 ? 0.0 : value);
-    return text;
+    std::snprintf(text, sizeof text, format, value);
+    // A value that rounds to zero prints as 0: "-0.00" would only puzzle.
+    std::string s = text;
+    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    return s;
 }
 
 std::string duration(double minutes) {
