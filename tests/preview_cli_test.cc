@@ -60,6 +60,7 @@ TEST(PreviewCli, RefusesWhatTheGeneratorNeverWritesWithFileAndLine) {
         {"g1 x10", "unsupported word 'g1'"},
         {"G1 X1.2.3", "malformed number in 'X1.2.3'"},
         {"G1 X-", "malformed number in 'X-'"},
+        {"G0 X1e+07", "number out of range in 'X1e+07'"},
         {"X10 Y10", "the line has no command (G0, G1, G2, G3, G21, G90 or M30)"},
         {"G0 X1 G1 Y2", "more than one command on the line"},
         {"G0 X1 X2", "word X given twice"},
@@ -89,6 +90,19 @@ TEST(PreviewCli, RefusesWhatTheGeneratorNeverWritesWithFileAndLine) {
     // "#" is the header's comment on the first line only.
     folder.write("face.nc", "G21 ; mm\n# not a header\nM30 ; end\n");
     EXPECT_EQ(preview({"face.nc"}, folder.path()).err, "Error: face.nc:2: unsupported word '#'\n");
+}
+
+TEST(PreviewCli, DrawsButWarnsOfNumbersWithAnExponent) {
+    // A turned recess row that ends on the panel's left edge, in the general
+    // form: controllers read "e-07" as a word of its own.
+    TempFolder folder;
+    folder.write("face.nc", "G21 ; mm\nG0 X24 Y33 ; start\nG1 Z-1 F100 ; plunge\nG1 X2.62268e-07 Y33 F100 ; row\n"
+                            "M30 ; end\n");
+    const Outcome outcome = preview({"face.nc"}, folder.path());
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "Warning: face.nc:4: a number written with an exponent; most controllers refuse it\n");
+    EXPECT_EQ(outcome.out.substr(0, 33), "face.nc: X 0.00..24.00 Y 33.00..3");
+    EXPECT_TRUE(file_exists(folder.path() + "/face.svg"));
 }
 
 TEST(PreviewCli, PathsOptionsAndStatus) {

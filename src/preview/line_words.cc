@@ -2,10 +2,13 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 
 namespace veskaro::preview {
 
 namespace {
+
+constexpr double kLargestNumber = 1e6;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -80,6 +83,11 @@ std::vector<Word> split_words(std::string_view line) {
         word.text = std::string(token);
         if (!parse_number(token.substr(1), word.value, word.exponent)) {
             throw LineError("malformed number in " + shown(token));
+        }
+        // A kilometre is far beyond any panel; such a number is a fault, and
+        // drawing it would make a picture of nothing.
+        if (!(std::fabs(word.value) <= kLargestNumber)) {
+            throw LineError("number out of range in " + shown(token));
         }
         words.push_back(std::move(word));
     }

@@ -61,8 +61,8 @@ std::string command_name(const Word& command) {
     return {};
 }
 
-void refuse_words(const Block& block, const char* letters, const std::string& command) {
-    const Block& b = block;
+// Refuses any of `letters` that the block carries.
+void refuse_words(const Block& b, const char* letters, const std::string& command) {
     const std::optional<double>* slots[] = {&b.x, &b.y, &b.z, &b.i, &b.j, &b.f};
     const char all[] = "XYZIJF";
     for (int n = 0; n < 6; ++n) {
