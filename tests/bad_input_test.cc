@@ -590,4 +590,30 @@ TEST(BadInputLimits, RunsThatAreStillValid) {
     }
 }
 
+// Recess circles and screw-head rings narrower than the bit cut nothing at
+// any depth; a huge depth must not make the run walk its levels anyway.
+TEST(BadInputLimits, LevelsThatCutNothingAreNotWalked) {
+    std::string components;
+    for (int i = 0; i < 1000; ++i) {
+        components += (i == 0 ? "" : ", ") + std::string("\"c") + std::to_string(i) +
+                      R"(": {"location_x": 5, "location_y": 4, "visible_diameter": 0.1})";
+    }
+    std::string faces;
+    for (int i = 0; i < 100; ++i) faces += ", \"F" + std::to_string(i) + "_Main\": {}";
+    const struct {
+        std::string project;
+        std::vector<std::string> options;
+    } runs[] = {
+        {std::string("{") + kGeneric + R"(, "Box_Main": {)" + components + "}}", {"-m", "3", "-r", "1e7", "-d", "1", "--simulate"}},
+        {std::string("{") + kGeneric + faces + "}", {"-m", "3", "-e", "3", "-i", "3", "-a", "1e7", "-d", "1", "--simulate"}},
+    };
+    for (const auto& r : runs) {
+        TempFolder folder;
+        folder.write("box.json", r.project);
+        const Outcome run = run_generator(command("box.json", ".", r.options), folder.path(), 60);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_LT(run.seconds, 5);
+    }
+}
+
 }  // namespace
