@@ -4,13 +4,12 @@
 // fault, leave no partial or temporary file, and keep the programs of an
 // earlier good run byte for byte.
 #include <sys/mount.h>
-#include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -260,6 +259,10 @@ void check_case(const BadCase& c, bool over_good_run) {
     EXPECT_LT(run.seconds, kSecondsAllowed);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, replace_dir(c.error, dir));
+    // A settings error comes before the banner.
+    if (run.err.find("Use --help for usage information.") != std::string::npos) {
+        EXPECT_EQ(run.out, "");
+    }
     std::string expected_out = generated_lines(c.written);
     if (c.prints_output_path) expected_out += "Output path: " + out_folder + "\n";
     EXPECT_EQ(outcome_lines(run.out), expected_out);
