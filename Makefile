@@ -1,14 +1,20 @@
 # Two commands take a fresh clone to generated programs and a tested build:
 #   make run    installs what is missing, builds and runs the bundled example
 #   make test   installs what is missing, builds and runs the test suite
+# Two more check it harder, with clang:
+#   make asan   builds the test suite with AddressSanitizer and
+#               UndefinedBehaviorSanitizer in build-asan and runs it
+#   make fuzz   fuzzes the settings and the project for FUZZ_SECONDS
 BUILD ?= build
+ASAN_BUILD ?= build-asan
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
 
 EXAMPLE_ARGS = -j examples/enclosure.json -o out \
 	-t 3 -b 60 -d 0.75 -m 2 -f 600 -r 1.5 \
 	-e 4 -i 8 -a 2 -n 1
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test asan-build asan fuzz bench clean
 
 all: build
 
@@ -26,5 +32,24 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	@command -v rs274 >/dev/null 2>&1 || echo "SKIPPED: interop_rs274: rs274 (LinuxCNC's G-code interpreter) is not installed; scripts/install-deps linuxcnc-uspace installs it"
 
+asan-build:
+	scripts/install-deps clang libclang-rt-14-dev
+	CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DVESKARO_SANITIZE=ON -DVESKARO_FUZZ=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+asan: asan-build
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# New inputs go to $(ASAN_BUILD)/fuzz-corpus, a crashing one to
+# $(ASAN_BUILD)/crash-*; the log's last lines tell the executions reached.
+fuzz: asan-build
+	mkdir -p $(ASAN_BUILD)/fuzz-corpus
+	$(ASAN_BUILD)/tests/fuzz/project_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-rss_limit_mb=2048 -max_len=4096 -dict=tests/fuzz/project.dict -print_final_stats=1 \
+		-artifact_prefix=$(ASAN_BUILD)/ $(ASAN_BUILD)/fuzz-corpus tests/fuzz/corpus \
+		> $(ASAN_BUILD)/fuzz.log 2>&1 || { tail -n 80 $(ASAN_BUILD)/fuzz.log; exit 1; }
+	grep -E '^(#[0-9]+[[:space:]]+DONE|Done |stat::)' $(ASAN_BUILD)/fuzz.log
+
 clean:
-	rm -rf $(BUILD) out
+	rm -rf $(BUILD) $(ASAN_BUILD) out

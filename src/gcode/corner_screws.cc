@@ -37,6 +37,9 @@ void clear_head_recess(const Point& corner, float first_ring, const Arguments& s
     const float bit = settings.bit_diameter;
     const float feed = settings.feedrate;
     const float bottom = -settings.screw_head_height;
+    // A first ring below 0 cuts nothing at any depth; walking the depths
+    // anyway could take ages for a huge head height.
+    if (!(first_ring >= 0)) return;
     for (float depth = -step; depth >= bottom; depth = step_down(depth, step, lines.where)) {
         for (float r = first_ring; r >= 0; r = step_down(r, bit, lines.where)) {
             const float start_x = corner.x + r;

@@ -30,7 +30,7 @@ void create_folder_of(const std::string& output_path) {
 }  // namespace
 
 bool generate_gcode(const Json& project, const std::string& output_path, const std::string& face_name,
-                    const Arguments& settings) {
+                    const Arguments& settings, std::uint64_t max_lines) {
     if (!project.contains("Generic")) {
         std::cerr << "Error: 'Generic' data missing" << std::endl;
         return false;
@@ -51,7 +51,7 @@ bool generate_gcode(const Json& project, const std::string& output_path, const s
         file = std::make_unique<OutputFile>(output_path);
         sink = [out = file.get()](std::string_view text) { out->write(text); };
     }
-    ProgramLines lines(std::move(sink));
+    ProgramLines lines(std::move(sink), max_lines);
     lines.where = where;
 
     lines.text(kHeaderComment).end_line();

@@ -20,11 +20,14 @@ std::string folder_of(const std::string& target) {
     return folder.empty() ? "." : folder;
 }
 
-// A hidden name beside the target, unique to this process.
+// A hidden name beside the target, unique to this process.  Only the start
+// of the target's name is kept, so that a target name near the file
+// system's length limit still has a temporary name within it.
 std::string temporary_name(const std::string& target) {
+    constexpr std::size_t kKept = 100;
     const std::filesystem::path path(target);
     std::string name(1, '.');
-    name.append(path.filename().string()).append(".").append(std::to_string(getpid())).append(".tmp");
+    name.append(path.filename().string(), 0, kKept).append(".").append(std::to_string(getpid())).append(".tmp");
     return (path.parent_path() / name).string();
 }
 

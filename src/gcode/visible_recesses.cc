@@ -19,12 +19,16 @@ struct Recess {
     float rotation;   // degrees
 };
 
+float first_circle_radius(const Recess& recess, const Arguments& settings) {
+    return recess.diameter / 2.0f - settings.bit_diameter / 2.0f;
+}
+
 // Circles from the outside inward, one bit diameter apart, each a full
 // clockwise arc that starts and ends on its right-hand side.
 void cut_circles(const Recess& recess, float depth, const Arguments& settings, ProgramLines& lines) {
     const float bit = settings.bit_diameter;
     const float feed = settings.feedrate;
-    for (float r = recess.diameter / 2.0f - bit / 2.0f; r >= 0; r = step_down(r, bit, lines.where)) {
+    for (float r = first_circle_radius(recess, settings); r >= 0; r = step_down(r, bit, lines.where)) {
         const float start_x = recess.centre_x + r;
         lines.text("G0 X").fixed(start_x).text(" Y").fixed(recess.centre_y)
             .text(" ; Move to the start of the circle (right side)").end_line();
@@ -108,6 +112,9 @@ void create_visible_recesses(const Json& face, float face_height, const Argument
         } else {
             continue;
         }
+        // A circle whose start radius is below 0 cuts nothing on any level;
+        // walking the levels anyway could take ages for a huge depth.
+        if (cut_level == cut_circles && !(first_circle_radius(recess, settings) >= 0)) continue;
         for (float depth = -step; depth >= bottom; depth = step_down(depth, step, lines.where)) {
             cut_level(recess, depth, settings, lines);
         }
