@@ -1,6 +1,8 @@
 # Two commands take a fresh clone to generated programs and a tested build:
 #   make run    installs what is missing, builds and runs the bundled example
 #   make test   installs what is missing, builds and runs the test suite
+#   make bench  installs what is missing, builds Release and prints the
+#               benchmark table (a benchmark, not a test)
 BUILD ?= build
 JOBS ?= 2
 
@@ -24,6 +26,13 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Google Benchmark for the kernels, GNU time for peak memory.
+bench:
+	scripts/install-deps libbenchmark-dev time
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS) --target bench_programs
+	bench/run_bench.sh $(BUILD) $(EXAMPLE_ARGS)
 
 clean:
 	rm -rf $(BUILD) out
