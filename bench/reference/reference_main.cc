@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "cli/options.h"
+#include "cli/command_line.h"
 #include "cli/output_paths.h"
 #include "gcode/face_shape.h"
 #include "gcode/generator.h"
@@ -73,8 +73,7 @@ int run(int argc, char** argv) {
     const int year = local.tm_year + 1900;
     Arguments settings;
     try {
-        cxxopts::Options options = make_options(std::filesystem::path(argv[0]).filename().string(), year);
-        settings = read_arguments(options.parse(argc, argv));
+        settings = read_command_line(argc, argv, std::filesystem::path(argv[0]).filename().string(), year).settings;
     } catch (const std::exception& e) {
         std::cerr << "Error: " << e.what() << std::endl;
         return 1;
