@@ -71,7 +71,7 @@ void append_fixed2(std::string& out, float value) {
     } while (whole != 0);
     // Negative zero and negative values that round to zero keep their sign.
     if (negative) *--p = '-';
-    out.append(p, end);
+    out.append(p, static_cast<std::size_t>(end - p));
 }
 
 void append_general(std::string& out, float value) {
