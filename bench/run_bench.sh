@@ -11,11 +11,14 @@
 #    for byte, or the run fails.
 # 3. The same project with a ten times longer program (a tenth of the depth
 #    per pass), for the memory bound.
-# 4. The example project end to end, many times, for its wall time.
+# 4. The example project end to end, many times, for its wall time: writing,
+#    simulating, and linked statically, beside /bin/true for the cost of
+#    starting any program; each started with posix_spawn (spawn_timer), as
+#    a shell's fork would add a few milliseconds of its own on this machine.
 #
 # BENCH_RUNS (3) sets the runs per stress measurement (the median counts),
-# BENCH_EXAMPLE_RUNS (50) those of the example.  Wall times are taken by the
-# shell around each run (microseconds), MB are 10^6 bytes.
+# BENCH_EXAMPLE_RUNS (50) those of the example.  Stress wall times are taken
+# by the shell around each run; MB are 10^6 bytes.
 set -euo pipefail
 export LC_ALL=C
 
@@ -29,7 +32,9 @@ generator="$build/veskaro-gcode"
 reference="$build/bench/veskaro-gcode-reference"
 kernels="$build/bench/bench_kernels"
 stress_project="$build/bench/stress_project"
-for program in "$generator" "$reference" "$kernels" "$stress_project" /usr/bin/time; do
+spawn_timer="$build/bench/spawn_timer"
+static_generator="$build/bench/veskaro-gcode-static"
+for program in "$generator" "$reference" "$kernels" "$stress_project" "$spawn_timer" "$static_generator" /usr/bin/time; do
     [ -x "$program" ] || { echo "run_bench.sh: $program is missing (run make bench)" >&2; exit 1; }
 done
 
@@ -136,29 +141,34 @@ while (($# > 0)); do
     shift || true
 done
 ((${#example_args[@]} > 0)) || example_args=(-j "$example" -o example-out -t 3 -b 60 -d 1)
-echo "== example end to end: ${example#"$root"/}, $example_runs runs, each followed by one of /bin/true"
+echo "== example end to end: ${example#"$root"/}; $example_runs runs of each program, in turns of 10"
 "$generator" "${example_args[@]}" >example.stdout
 example_lines=$(cat example-out/*/*.nc | wc -l)
 example_bytes=$(cat example-out/*/*.nc | wc -c)
-# Wall time in microseconds; user and system time (ms) from the shell.
-TIMEFORMAT='%3U %3S'
-for ((i = 0; i < example_runs; i++)); do
-    start=$EPOCHREALTIME
-    { time "$generator" "${example_args[@]}" >/dev/null 2>example.stderr; } 2>>example.times
-    stop=$EPOCHREALTIME
-    echo $(($(micros "$stop") - $(micros "$start"))) >>example.wall
-    # The cost of starting any program at all on this machine right now.
-    start=$EPOCHREALTIME
-    { time /bin/true; } 2>>true.times
-    stop=$EPOCHREALTIME
-    echo $(($(micros "$stop") - $(micros "$start"))) >>true.wall
+mv example-out example-out.dynamic
+"$static_generator" "${example_args[@]}" >example-static.stdout
+if ! diff -r -q example-out.dynamic example-out >/dev/null || ! cmp -s example.stdout example-static.stdout; then
+    echo "run_bench.sh: the statically linked generator writes other bytes" >&2
+    exit 1
+fi
+rm -rf example-out.dynamic
+# Each program is started with posix_spawn; /bin/true is the cost of
+# starting any program at all on this machine at this moment.
+for ((i = 0; i < example_runs; i += 10)); do
+    "$spawn_timer" 10 /bin/true >>true.rounds
+    "$spawn_timer" 10 "$generator" "${example_args[@]}" >>example.rounds
+    "$spawn_timer" 10 "$generator" "${example_args[@]}" -s >>example-simulate.rounds
+    "$spawn_timer" 10 "$static_generator" "${example_args[@]}" >>example-static.rounds
 done
-for name in example true; do
-    awk '{ printf "%d\n", ($1 + $2) * 1e6 }' $name.times >$name.cpu
+for name in true example example-simulate example-static; do
+    for key in median_us cpu_us rss_kib; do
+        tr ' ' '\n' <"$name.rounds" | awk -F= -v k="$key" '$1 == k { print $2 }' >"$name.$key"
+    done
+    median <"$name.median_us" >"$name.wall"
+    median <"$name.cpu_us" >"$name.cpu"
+    sort -n "$name.rss_kib" | tail -1 >"$name.rss"
+    tr ' ' '\n' <"$name.rounds" | awk -F= '$1 == "best_us" { print $2 }' | sort -n | head -1 >"$name.best"
 done
-example_best=$(sort -n example.wall | head -1)
-/usr/bin/time -v -o example.time "$generator" "${example_args[@]}" >/dev/null
-awk -F': ' '/Maximum resident set size/ { print $2 }' example.time >example.rss
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
@@ -171,8 +181,11 @@ awk -v runs="$runs" -v example_runs="$example_runs" -v example_name="${example#"
     -v rw="$(figure ref_write wall)" -v rwc="$(figure ref_write cpu)" -v rwk="$(figure ref_write rss)" \
     -v gs="$(figure gen_simulate wall)" -v gsc="$(figure gen_simulate cpu)" -v gsk="$(figure gen_simulate rss)" \
     -v gl="$(figure gen_long wall)" -v glc="$(figure gen_long cpu)" -v glk="$(figure gen_long rss)" \
-    -v el="$example_lines" -v eb="$example_bytes" -v ew="$(figure example wall)" -v ewmin="$example_best" \
-    -v ec="$(figure example cpu)" -v ek="$(figure example rss)" -v tw="$(figure true wall)" -v tc="$(figure true cpu)" \
+    -v el="$example_lines" -v eb="$example_bytes" \
+    -v ew="$(cat example.wall)" -v ewmin="$(cat example.best)" -v ec="$(cat example.cpu)" -v ek="$(cat example.rss)" \
+    -v ms="$(cat example-simulate.wall)" -v msc="$(cat example-simulate.cpu)" -v msk="$(cat example-simulate.rss)" \
+    -v st="$(cat example-static.wall)" -v stc="$(cat example-static.cpu)" -v stk="$(cat example-static.rss)" \
+    -v tw="$(cat true.wall)" -v tc="$(cat true.cpu)" \
     -v load_before="$load_before" -v load_after="$load_after" '
 function group(n,   s, out) {
     s = sprintf("%d", n); out = ""
@@ -200,8 +213,10 @@ BEGIN {
     row("stress, writing: reference", group(lines), group(bytes), seconds(rw), seconds(rwc), sprintf("%.0f", bytes / rw), "1.0x", mib(rwk))
     row("stress, simulate: veskaro-gcode", group(lines), "(not written)", seconds(gs), seconds(gsc), sprintf("%.0f", bytes / gs), ratio(rw / gs), mib(gsk))
     row("stress, 10x longer program: veskaro-gcode", group(ll), group(lb), seconds(gl), seconds(glc), sprintf("%.0f", lb / gl), "", mib(glk))
-    row("example, end to end: veskaro-gcode", group(el), group(eb), seconds(ew), seconds(ec), "", "", mib(ek))
-    row("/bin/true, end to end", "", "", seconds(tw), seconds(tc), "", "", "")
+    row("example, writing: veskaro-gcode", group(el), group(eb), seconds(ew), seconds(ec), "", "", mib(ek))
+    row("example, simulate: veskaro-gcode", group(el), "(not written)", seconds(ms), seconds(msc), "", "", mib(msk))
+    row("example, writing: same, linked statically", group(el), group(eb), seconds(st), seconds(stc), "", "", mib(stk))
+    row("/bin/true: starting any program", "", "", seconds(tw), seconds(tc), "", "", "")
     print ""
     print "Targets:"
     printf "  whole process >= 5x the reference:         %.1fx  %s\n", rw / gw, verdict(rw / gw >= 5)
@@ -209,5 +224,6 @@ BEGIN {
     printf "  peak RSS <= 32 MiB, stress project:        %s  %s\n", mib(gwk), verdict(gwk <= 32 * 1024)
     printf "  peak RSS, 10x longer, within 10%% of that:  %s (%+.1f%%)  %s\n", mib(glk), 100 * (glk - gwk) / gwk, verdict(glk <= 1.1 * gwk)
     printf "  example under 5 ms wall:                   %s median, %s best of %d (%s)  %s\n", seconds(ew), seconds(ewmin), example_runs, example_name, verdict(ew < 5000)
+    printf "    (linked statically: %s; starting /bin/true alone: %s)\n", seconds(st), seconds(tw)
     printf "  simulate no slower than writing:           %s against %s  %s\n", seconds(gs), seconds(gw), verdict(gs <= gw)
 }'
