@@ -1,5 +1,6 @@
-// The formatting and line-building kernels: the real line builder (numbers
-// through std::to_chars into one buffer that is handed on in blocks) against
+// The formatting and line-building kernels: the real line builder (number
+// text rounded from the float's exact value in integers, std::to_chars for
+// the rare rest, all into one buffer handed on in blocks) against
 // the straightforward formulation (a new string stream for every number,
 // every line its own string in a vector).  Both build the same lines from
 // the same numbers; the bytes are checked to be equal before anything is
@@ -134,8 +135,9 @@ void BM_Lines_StreamPerNumber(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kSamples * kLinesPerSample));
 }
 
-// Number text alone: three fixed-form numbers per sample.
-void BM_Fixed_ToChars(benchmark::State& state) {
+// Number text alone: three numbers per sample, the builder's text against a
+// new stream for each.
+void BM_Fixed_Builder(benchmark::State& state) {
     std::string out;
     std::size_t bytes = 0;
     for (auto _ : state) {
@@ -163,7 +165,7 @@ void BM_Fixed_Stream(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
 }
 
-void BM_General_ToChars(benchmark::State& state) {
+void BM_General_Builder(benchmark::State& state) {
     std::string out;
     std::size_t bytes = 0;
     for (auto _ : state) {
@@ -193,9 +195,9 @@ void BM_General_Stream(benchmark::State& state) {
 
 BENCHMARK(BM_Lines_Builder);
 BENCHMARK(BM_Lines_StreamPerNumber);
-BENCHMARK(BM_Fixed_ToChars);
+BENCHMARK(BM_Fixed_Builder);
 BENCHMARK(BM_Fixed_Stream);
-BENCHMARK(BM_General_ToChars);
+BENCHMARK(BM_General_Builder);
 BENCHMARK(BM_General_Stream);
 
 }  // namespace

@@ -92,9 +92,9 @@ echo "== kernels"
 kernel_rate() { awk -F, -v n="\"$1_median\"" '$1 == n { print $6 }' kernels.csv; }
 k_builder=$(kernel_rate BM_Lines_Builder)
 k_stream=$(kernel_rate BM_Lines_StreamPerNumber)
-k_fixed=$(kernel_rate BM_Fixed_ToChars)
+k_fixed=$(kernel_rate BM_Fixed_Builder)
 k_fixed_stream=$(kernel_rate BM_Fixed_Stream)
-k_general=$(kernel_rate BM_General_ToChars)
+k_general=$(kernel_rate BM_General_Builder)
 k_general_stream=$(kernel_rate BM_General_Stream)
 
 # The three runs of the stress project take turns, so that a change of load
@@ -205,8 +205,8 @@ BEGIN {
     printf "MB/s is 10^6 bytes of G-code per second of wall time (kernels: per second of CPU). Load average %s before, %s after.\n\n", load_before, load_after
     row("Run", "Lines", "Bytes", "Wall", "CPU", "MB/s", "vs ref", "Peak RSS")
     print "|--------------------------------------------|-----------:|--------------:|----------:|----------:|------:|-------:|---------:|"
-    row("kernel: line builder, to_chars", "", "", "", "", sprintf("%.0f", kb / 1e6), ratio(kb / ks), "")
-    row("kernel: line builder, ostringstream", "", "", "", "", sprintf("%.0f", ks / 1e6), "1.0x", "")
+    row("kernel: line builder, ProgramLines", "", "", "", "", sprintf("%.0f", kb / 1e6), ratio(kb / ks), "")
+    row("kernel: lines, ostringstream per number", "", "", "", "", sprintf("%.0f", ks / 1e6), "1.0x", "")
     row("kernel: numbers, fixed two decimals", "", "", "", "", sprintf("%.0f", kf / 1e6), ratio(kf / kfs), "")
     row("kernel: numbers, general form", "", "", "", "", sprintf("%.0f", kg / 1e6), ratio(kg / kgs), "")
     row("stress, writing: veskaro-gcode", group(lines), group(bytes), seconds(gw), seconds(gwc), sprintf("%.0f", bytes / gw), ratio(rw / gw), mib(gwk))
