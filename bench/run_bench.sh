@@ -34,7 +34,9 @@ kernels="$build/bench/bench_kernels"
 stress_project="$build/bench/stress_project"
 spawn_timer="$build/bench/spawn_timer"
 static_generator="$build/bench/veskaro-gcode-static"
-for program in "$generator" "$reference" "$kernels" "$stress_project" "$spawn_timer" "$static_generator" /usr/bin/time; do
+empty_program="$build/bench/empty_program"
+for program in "$generator" "$reference" "$kernels" "$stress_project" "$spawn_timer" "$static_generator" \
+    "$empty_program" /usr/bin/time; do
     [ -x "$program" ] || { echo "run_bench.sh: $program is missing (run make bench)" >&2; exit 1; }
 done
 
@@ -153,14 +155,16 @@ if ! diff -r -q example-out.dynamic example-out >/dev/null || ! cmp -s example.s
 fi
 rm -rf example-out.dynamic
 # Each program is started with posix_spawn; /bin/true is the cost of
-# starting any program at all on this machine at this moment.
+# starting any program at all on this machine at this moment, the empty
+# program that of any program on the C++ runtime's shared libraries.
 for ((i = 0; i < example_runs; i += 10)); do
     "$spawn_timer" 10 /bin/true >>true.rounds
+    "$spawn_timer" 10 "$empty_program" >>empty.rounds
     "$spawn_timer" 10 "$generator" "${example_args[@]}" >>example.rounds
     "$spawn_timer" 10 "$generator" "${example_args[@]}" -s >>example-simulate.rounds
     "$spawn_timer" 10 "$static_generator" "${example_args[@]}" >>example-static.rounds
 done
-for name in true example example-simulate example-static; do
+for name in true empty example example-simulate example-static; do
     for key in median_us cpu_us rss_kib; do
         tr ' ' '\n' <"$name.rounds" | awk -F= -v k="$key" '$1 == k { print $2 }' >"$name.$key"
     done
@@ -185,7 +189,8 @@ awk -v runs="$runs" -v example_runs="$example_runs" -v example_name="${example#"
     -v ew="$(cat example.wall)" -v ewmin="$(cat example.best)" -v ec="$(cat example.cpu)" -v ek="$(cat example.rss)" \
     -v ms="$(cat example-simulate.wall)" -v msc="$(cat example-simulate.cpu)" -v msk="$(cat example-simulate.rss)" \
     -v st="$(cat example-static.wall)" -v stc="$(cat example-static.cpu)" -v stk="$(cat example-static.rss)" \
-    -v tw="$(cat true.wall)" -v tc="$(cat true.cpu)" \
+    -v tw="$(cat true.wall)" -v tc="$(cat true.cpu)" -v ow="$(cat empty.wall)" -v oc="$(cat empty.cpu)" \
+    -v ok="$(cat empty.rss)" \
     -v load_before="$load_before" -v load_after="$load_after" '
 function group(n,   s, out) {
     s = sprintf("%d", n); out = ""
@@ -216,6 +221,7 @@ BEGIN {
     row("example, writing: veskaro-gcode", group(el), group(eb), seconds(ew), seconds(ec), "", "", mib(ek))
     row("example, simulate: veskaro-gcode", group(el), "(not written)", seconds(ms), seconds(msc), "", "", mib(msk))
     row("example, writing: same, linked statically", group(el), group(eb), seconds(st), seconds(stc), "", "", mib(stk))
+    row("empty C++ program, same shared libraries", "", "", seconds(ow), seconds(oc), "", "", mib(ok))
     row("/bin/true: starting any program", "", "", seconds(tw), seconds(tc), "", "", "")
     print ""
     print "Targets:"
@@ -224,6 +230,6 @@ BEGIN {
     printf "  peak RSS <= 32 MiB, stress project:        %s  %s\n", mib(gwk), verdict(gwk <= 32 * 1024)
     printf "  peak RSS, 10x longer, within 10%% of that:  %s (%+.1f%%)  %s\n", mib(glk), 100 * (glk - gwk) / gwk, verdict(glk <= 1.1 * gwk)
     printf "  example under 5 ms wall:                   %s median, %s best of %d (%s)  %s\n", seconds(ew), seconds(ewmin), example_runs, example_name, verdict(ew < 5000)
-    printf "    (linked statically: %s; starting /bin/true alone: %s)\n", seconds(st), seconds(tw)
+    printf "    (linked statically: %s; an empty C++ program: %s; /bin/true: %s)\n", seconds(st), seconds(ow), seconds(tw)
     printf "  simulate no slower than writing:           %s against %s  %s\n", seconds(gs), seconds(gw), verdict(gs <= gw)
 }'
