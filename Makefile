@@ -5,6 +5,8 @@
 #   make asan   builds the test suite with AddressSanitizer and
 #               UndefinedBehaviorSanitizer in build-asan and runs it
 #   make fuzz   fuzzes the settings and the project for FUZZ_SECONDS
+#   make bench  installs what is missing, builds Release and prints the
+#               benchmark table (a benchmark, not a test)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= 2
@@ -50,6 +52,13 @@ fuzz: asan-build
 		-artifact_prefix=$(ASAN_BUILD)/ $(ASAN_BUILD)/fuzz-corpus tests/fuzz/corpus \
 		> $(ASAN_BUILD)/fuzz.log 2>&1 || { tail -n 80 $(ASAN_BUILD)/fuzz.log; exit 1; }
 	grep -E '^(#[0-9]+[[:space:]]+DONE|Done |stat::)' $(ASAN_BUILD)/fuzz.log
+
+# Google Benchmark for the kernels, GNU time for peak memory.
+bench:
+	scripts/install-deps libbenchmark-dev time
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS) --target bench_programs
+	bench/run_bench.sh $(BUILD) $(EXAMPLE_ARGS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) out

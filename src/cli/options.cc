@@ -96,6 +96,23 @@ Arguments read_arguments(const cxxopts::ParseResult& parsed) {
     return settings;
 }
 
+CommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name, int year) {
+    CommandLine command_line;
+    try {
+        cxxopts::Options options = make_options(program_name, year);
+        const cxxopts::ParseResult parsed = options.parse(argc, argv);
+        if (parsed.count("help") > 0) {
+            command_line.help = true;
+            command_line.help_text = options.help();
+            return command_line;
+        }
+        command_line.settings = read_arguments(parsed);
+    } catch (const cxxopts::exceptions::exception& e) {
+        throw OptionError(e.what());
+    }
+    return command_line;
+}
+
 std::string with_apostrophes(const std::string& message) {
     // The parser quotes with typographic marks on some builds; option names
     // never contain them, so the marks around a name or value are found as

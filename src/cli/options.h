@@ -1,23 +1,14 @@
-// The command line: option table, help, reading the settings, banner and
-// settings report.
+// The option table and the reading of the settings from the parsed options.
 #pragma once
 
-#include <ostream>
-#include <stdexcept>
 #include <string>
 
 #include <cxxopts.hpp>
 
 #include "cli/arguments.h"
+#include "cli/command_line.h"
 
 namespace veskaro {
-
-// A setting whose value would make a run loop forever or write a program
-// that machines refuse.  Reported like the option parser's own errors.
-class SettingError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The option table with its description (which names the current year).
 cxxopts::Options make_options(const std::string& program_name, int year);
@@ -27,11 +18,5 @@ cxxopts::Options make_options(const std::string& program_name, int year);
 // exceptions for a missing or malformed value and SettingError for a value
 // out of range.
 Arguments read_arguments(const cxxopts::ParseResult& parsed);
-
-// The parser's message with option names and values quoted by apostrophes.
-std::string with_apostrophes(const std::string& message);
-
-void print_banner(std::ostream& out, int year);
-void print_settings_report(std::ostream& out, const Arguments& settings);
 
 }  // namespace veskaro

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "cli/options.h"
+#include "cli/command_line.h"
 #include "cli/output_paths.h"
 #include "gcode/generator.h"
 #include "project/load_project.h"
@@ -54,14 +54,13 @@ int run(int argc, const char* const* argv) {
     const int year = current_year();
     Arguments settings;
     try {
-        cxxopts::Options options = make_options(program_name(argc, argv), year);
-        const cxxopts::ParseResult parsed = options.parse(argc, argv);
-        if (parsed.count("help") > 0) {
-            std::cout << options.help() << std::endl;
+        const CommandLine command_line = read_command_line(argc, argv, program_name(argc, argv), year);
+        if (command_line.help) {
+            std::cout << command_line.help_text << std::endl;
             return 0;
         }
-        settings = read_arguments(parsed);
-    } catch (const cxxopts::exceptions::exception& e) {
+        settings = command_line.settings;
+    } catch (const OptionError& e) {
         return option_error(e.what());
     } catch (const SettingError& e) {
         return option_error(e.what());

@@ -3,9 +3,10 @@
 // Two forms are written: fixed notation with a given number of decimals
 // (coordinates, depths and feed rates of most lines) and the general form of
 // a default-state text stream: six significant digits, trailing zeros
-// dropped, exponent notation below 1e-4 and from 1e6 up.  Both are produced
-// with std::to_chars, which rounds the exact binary value to nearest with
-// ties to even, the same text a classic-locale stream gives.
+// dropped, exponent notation below 1e-4 and from 1e6 up.  Both round the
+// exact binary value to nearest with ties to even, the same text that
+// std::to_chars and a classic-locale stream give: the float appenders do it
+// in integers for the common magnitudes and leave the rest to std::to_chars.
 #pragma once
 
 #include <string>
