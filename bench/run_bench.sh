@@ -12,7 +12,7 @@
 # 3. The same project with a ten times longer program (a tenth of the depth
 #    per pass), for the memory bound.
 # 4. The example project end to end, many times, for its wall time: writing,
-#    simulating, and linked statically, beside /bin/true for the cost of
+#    simulating, and linked dynamically, beside /bin/true for the cost of
 #    starting any program; each started with posix_spawn (spawn_timer), as
 #    a shell's fork would add a few milliseconds of its own on this machine.
 #
@@ -33,9 +33,9 @@ reference="$build/bench/veskaro-gcode-reference"
 kernels="$build/bench/bench_kernels"
 stress_project="$build/bench/stress_project"
 spawn_timer="$build/bench/spawn_timer"
-static_generator="$build/bench/veskaro-gcode-static"
+dynamic_generator="$build/bench/veskaro-gcode-dynamic"
 empty_program="$build/bench/empty_program"
-for program in "$generator" "$reference" "$kernels" "$stress_project" "$spawn_timer" "$static_generator" \
+for program in "$generator" "$reference" "$kernels" "$stress_project" "$spawn_timer" "$dynamic_generator" \
     "$empty_program" /usr/bin/time; do
     [ -x "$program" ] || { echo "run_bench.sh: $program is missing (run make bench)" >&2; exit 1; }
 done
@@ -147,13 +147,13 @@ echo "== example end to end: ${example#"$root"/}; $example_runs runs of each pro
 "$generator" "${example_args[@]}" >example.stdout
 example_lines=$(cat example-out/*/*.nc | wc -l)
 example_bytes=$(cat example-out/*/*.nc | wc -c)
-mv example-out example-out.dynamic
-"$static_generator" "${example_args[@]}" >example-static.stdout
-if ! diff -r -q example-out.dynamic example-out >/dev/null || ! cmp -s example.stdout example-static.stdout; then
-    echo "run_bench.sh: the statically linked generator writes other bytes" >&2
+mv example-out example-out.static
+"$dynamic_generator" "${example_args[@]}" >example-dynamic.stdout
+if ! diff -r -q example-out.static example-out >/dev/null || ! cmp -s example.stdout example-dynamic.stdout; then
+    echo "run_bench.sh: the dynamically linked generator writes other bytes" >&2
     exit 1
 fi
-rm -rf example-out.dynamic
+rm -rf example-out.static
 # Each program is started with posix_spawn; /bin/true is the cost of
 # starting any program at all on this machine at this moment, the empty
 # program that of any program on the C++ runtime's shared libraries.
@@ -162,9 +162,9 @@ for ((i = 0; i < example_runs; i += 10)); do
     "$spawn_timer" 10 "$empty_program" >>empty.rounds
     "$spawn_timer" 10 "$generator" "${example_args[@]}" >>example.rounds
     "$spawn_timer" 10 "$generator" "${example_args[@]}" -s >>example-simulate.rounds
-    "$spawn_timer" 10 "$static_generator" "${example_args[@]}" >>example-static.rounds
+    "$spawn_timer" 10 "$dynamic_generator" "${example_args[@]}" >>example-dynamic.rounds
 done
-for name in true empty example example-simulate example-static; do
+for name in true empty example example-simulate example-dynamic; do
     for key in median_us cpu_us rss_kib; do
         tr ' ' '\n' <"$name.rounds" | awk -F= -v k="$key" '$1 == k { print $2 }' >"$name.$key"
     done
@@ -188,7 +188,7 @@ awk -v runs="$runs" -v example_runs="$example_runs" -v example_name="${example#"
     -v el="$example_lines" -v eb="$example_bytes" \
     -v ew="$(cat example.wall)" -v ewmin="$(cat example.best)" -v ec="$(cat example.cpu)" -v ek="$(cat example.rss)" \
     -v ms="$(cat example-simulate.wall)" -v msc="$(cat example-simulate.cpu)" -v msk="$(cat example-simulate.rss)" \
-    -v st="$(cat example-static.wall)" -v stc="$(cat example-static.cpu)" -v stk="$(cat example-static.rss)" \
+    -v st="$(cat example-dynamic.wall)" -v stc="$(cat example-dynamic.cpu)" -v stk="$(cat example-dynamic.rss)" \
     -v tw="$(cat true.wall)" -v tc="$(cat true.cpu)" -v ow="$(cat empty.wall)" -v oc="$(cat empty.cpu)" \
     -v ok="$(cat empty.rss)" \
     -v load_before="$load_before" -v load_after="$load_after" '
@@ -220,7 +220,7 @@ BEGIN {
     row("stress, 10x longer program: veskaro-gcode", group(ll), group(lb), seconds(gl), seconds(glc), sprintf("%.0f", lb / gl), "", mib(glk))
     row("example, writing: veskaro-gcode", group(el), group(eb), seconds(ew), seconds(ec), "", "", mib(ek))
     row("example, simulate: veskaro-gcode", group(el), "(not written)", seconds(ms), seconds(msc), "", "", mib(msk))
-    row("example, writing: same, linked statically", group(el), group(eb), seconds(st), seconds(stc), "", "", mib(stk))
+    row("example, writing: same, linked dynamically", group(el), group(eb), seconds(st), seconds(stc), "", "", mib(stk))
     row("empty C++ program, same shared libraries", "", "", seconds(ow), seconds(oc), "", "", mib(ok))
     row("/bin/true: starting any program", "", "", seconds(tw), seconds(tc), "", "", "")
     print ""
@@ -230,6 +230,6 @@ BEGIN {
     printf "  peak RSS <= 32 MiB, stress project:        %s  %s\n", mib(gwk), verdict(gwk <= 32 * 1024)
     printf "  peak RSS, 10x longer, within 10%% of that:  %s (%+.1f%%)  %s\n", mib(glk), 100 * (glk - gwk) / gwk, verdict(glk <= 1.1 * gwk)
     printf "  example under 5 ms wall:                   %s median, %s best of %d (%s)  %s\n", seconds(ew), seconds(ewmin), example_runs, example_name, verdict(ew < 5000)
-    printf "    (linked statically: %s; an empty C++ program: %s; /bin/true: %s)\n", seconds(st), seconds(ow), seconds(tw)
+    printf "    (linked dynamically: %s; an empty C++ program: %s; /bin/true: %s)\n", seconds(st), seconds(ow), seconds(tw)
     printf "  simulate no slower than writing:           %s against %s  %s\n", seconds(gs), seconds(gw), verdict(gs <= gw)
 }'

@@ -1,5 +1,8 @@
 // End-to-end: the walk over the faces, the output folder, the files written
 // and what the console says about them.
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -164,6 +167,17 @@ TEST(RunDriver, AnExistingProgramIsReplacedWhole) {
     EXPECT_EQ(read_file(dir.path() + "/box/Box_Main.nc"), std::string(kHeader) + kFooter);
     // Nothing but the program is left in the folder.
     EXPECT_EQ(list_folder(dir.path() + "/box"), std::vector<std::string>{"Box_Main.nc"});
+}
+
+TEST(RunDriver, AConsoleThatCannotBeWrittenFailsTheRun) {
+    TempFolder dir;
+    dir.write("box.json", R"({"Generic": {"width": 20, "height": 10}, "Box_Main": {}})");
+    const std::string command = "cd '" + dir.path() + "' && '" + generator_path() +
+                                "' -j box.json -o . -t 3 -b 50 -d 1.5 >/dev/full 2>err.txt";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(read_file(dir.path() + "/err.txt"), "Error: cannot write to standard output\n");
 }
 
 TEST(RunDriver, FaceSizeFollowsKindAndOuterSizing) {

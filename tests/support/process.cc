@@ -77,6 +77,8 @@ Outcome run_program(const std::string& program, const std::vector<std::string>& 
     return outcome;
 }
 
+std::string generator_path() { return VESKARO_BINARY; }
+
 Outcome run_generator(const std::vector<std::string>& args, const std::string& folder,
                       double timeout_seconds) {
     return run_program(VESKARO_BINARY, args, folder, timeout_seconds);

@@ -19,6 +19,9 @@ struct Outcome {
 Outcome run_program(const std::string& program, const std::vector<std::string>& args,
                     const std::string& folder, double timeout_seconds = 30);
 
+// The path of the generator built alongside the tests.
+std::string generator_path();
+
 // Runs the generator built alongside the tests.
 Outcome run_generator(const std::vector<std::string>& args, const std::string& folder,
                       double timeout_seconds = 30);
