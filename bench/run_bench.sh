@@ -132,7 +132,6 @@ rm -rf out
 
 # The example project, with the options given, in its own folder.
 example="$root/examples/enclosure.json"
-[ -f "$example" ] || example="$root/bench/small_project.json"
 example_args=()
 while (($# > 0)); do
     case $1 in

@@ -68,12 +68,20 @@ void OutputFile::commit() {
         // Give the unnamed file a temporary name, then move it over the target.
         const std::string name = temporary_name(target_);
         const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-        unlink(name.c_str());
-        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        auto link_named = [&] {
+            if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
             // Without /proc, a privileged process can link the descriptor itself.
             const int error = errno;
-            if (linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) != 0) fail_with_errno(error);
+            if (linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+            return error;
+        };
+        int error = link_named();
+        if (error == EEXIST) {
+            // A leftover of an earlier run of a process with the same id.
+            unlink(name.c_str());
+            error = link_named();
         }
+        if (error != 0) fail_with_errno(error);
         temp_path_ = name;
     }
     const int fd = fd_;
