@@ -16,18 +16,22 @@ EXAMPLE_ARGS = -j examples/enclosure.json -o out \
 	-t 3 -b 60 -d 0.75 -m 2 -f 600 -r 1.5 \
 	-e 4 -i 8 -a 2 -n 1
 
-.PHONY: all deps build run test asan-build asan fuzz bench clean
+.PHONY: all deps configure build run test asan-build asan fuzz bench clean
 
 all: build
 
 deps:
 	scripts/install-deps
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the program it runs, not the test suite.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target veskaro-gcode
 	$(BUILD)/veskaro-gcode $(EXAMPLE_ARGS)
 
 test: build

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/console_capture.h"
 #include "support/section_fixture.h"
 
 namespace {
@@ -16,10 +15,9 @@ struct Cut {
 };
 
 Cut cutouts(const char* face_json, float bit = 2, float thickness = 3, float depth = 1.5f) {
-    ProgramLines lines = face_lines();
-    ConsoleCapture capture;
-    create_component_cutouts(Json::parse(face_json), 100, cutting_settings(bit, thickness, depth, 300), lines);
-    return Cut{lines_of(lines), capture.text()};
+    FaceLines face;
+    create_component_cutouts(Json::parse(face_json), 100, cutting_settings(bit, thickness, depth, 300), face.lines);
+    return Cut{face.program(), face.console()};
 }
 
 TEST(ComponentCutouts, CircularOpeningCompensatedByTheBit) {

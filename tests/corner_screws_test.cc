@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/console_capture.h"
 #include "support/section_fixture.h"
 
 namespace {
@@ -25,10 +24,9 @@ struct Screws {
 };
 
 Screws screws(const Arguments& settings, float width = 200, float height = 100) {
-    ProgramLines lines = face_lines();
-    ConsoleCapture capture;
-    create_corner_holes_with_recess(width, height, settings, lines);
-    return Screws{lines_of(lines), capture.text()};
+    FaceLines face;
+    create_corner_holes_with_recess(width, height, settings, face.lines);
+    return Screws{face.program(), face.console()};
 }
 
 TEST(CornerScrews, HolesThenHeadRecessesAtTheFourCorners) {
@@ -87,12 +85,18 @@ TEST(CornerScrews, HoleAndHeadSizesAgainstTheBit) {
     s.screw_head_diameter = 3;
     const Screws narrow = screws(s);
     EXPECT_EQ(narrow.lines.size(), 40u);
-    EXPECT_NE(narrow.console.find("Creating screw recess at "), std::string::npos);
+    EXPECT_EQ(narrow.console,
+              "Creating screw hole at 6.25, 6.25\nCreating screw hole at 193.75, 6.25\n"
+              "Creating screw hole at 6.25, 93.75\nCreating screw hole at 193.75, 93.75\n"
+              "Creating screw recess at 6.25, 6.25\nCreating screw recess at 193.75, 6.25\n"
+              "Creating screw recess at 6.25, 93.75\nCreating screw recess at 193.75, 93.75\n");
     // No head: no recess at all.
     s.screw_head_diameter = 0;
     const Screws none = screws(s);
     EXPECT_EQ(none.lines.size(), 40u);
-    EXPECT_EQ(none.console.find("recess"), std::string::npos);
+    // The hole is now the wider: the corners move in to its clearance.
+    EXPECT_EQ(none.console, "Creating screw hole at 6, 6\nCreating screw hole at 194, 6\n"
+                            "Creating screw hole at 6, 94\nCreating screw hole at 194, 94\n");
 }
 
 TEST(CornerScrews, BottomSizeIsUsedOnlyWithoutATopSize) {

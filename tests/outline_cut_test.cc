@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/console_capture.h"
 #include "support/section_fixture.h"
 
 namespace {
@@ -12,11 +11,10 @@ using namespace veskaro::testing;
 
 std::vector<std::string> outline(float width, float height, float thickness, float depth,
                                  std::string* console = nullptr) {
-    ProgramLines lines = face_lines();
-    ConsoleCapture capture;
-    create_outline_cut("Box_Main", width, height, cutting_settings(0, thickness, depth, 300), lines);
-    if (console) *console = capture.text();
-    return lines_of(lines);
+    FaceLines face;
+    create_outline_cut("Box_Main", width, height, cutting_settings(0, thickness, depth, 300), face.lines);
+    if (console) *console = face.console();
+    return face.program();
 }
 
 TEST(OutlineCut, TwoPassesAroundThePanel) {

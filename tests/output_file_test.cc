@@ -1,4 +1,4 @@
-#include "gcode/output_file.h"
+#include "base/output_file.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,7 @@
 // veskaro-preview as a user runs it: refusals with file and line, pictures
 // and index pages that a real XML parser reads, and the generator's own
 // programs drawn face by face.
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,22 @@ std::string xml_roots(const std::vector<std::string>& paths) {
         "-c", "import sys, xml.etree.ElementTree as E\nfor p in sys.argv[1:]: print(E.parse(p).getroot().tag)"};
     args.insert(args.end(), paths.begin(), paths.end());
     const Outcome parsed = run_program(PYTHON3, args, ".");
+    return parsed.status == 0 ? parsed.out : "not well-formed: " + parsed.err;
+}
+
+// The text of every element `tag` of the file, or its `attribute`, one a
+// line, as python3's XML parser reads them.
+std::string xml_values(const std::string& path, const std::string& tag, const std::string& attribute = "") {
+    if (!file_exists(PYTHON3)) return "python3 not found: " PYTHON3;
+    const Outcome parsed = run_program(
+        PYTHON3,
+        {"-c",
+         "import sys, xml.etree.ElementTree as E\n"
+         "p, tag, attribute = sys.argv[1:]\n"
+         "for e in E.parse(p).getroot().iter():\n"
+         "    if e.tag.split('}')[-1] == tag: print(e.get(attribute) if attribute else e.text)",
+         path, tag, attribute},
+        ".");
     return parsed.status == 0 ? parsed.out : "not well-formed: " + parsed.err;
 }
 
@@ -121,7 +138,21 @@ TEST(PreviewCli, PathsOptionsAndStatus) {
     EXPECT_EQ(outcome.err, "Error: Option 'rapid-rate' must be greater than 0\n\nUse --help for usage information.\n");
     outcome = preview({"--help"}, folder.path());
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_NE(outcome.out.find("--rapid-rate"), std::string::npos);
+    EXPECT_EQ(outcome.out,
+              "Draws VESKARO face programs (.nc) as SVG pictures beside them and prints what each program does.\n"
+              "A folder stands for every .nc program in it and also gets an index.html that shows them all.\n"
+              "\n"
+              "Usage:\n"
+              "  veskaro-preview [OPTION...] PATH...\n"
+              "\n"
+              "  -r, --rapid-rate arg    Speed of rapid (G0) moves in mm/min, for the time \n"
+              "                          estimate (default: 1000)\n"
+              "  -m, --bit-diameter arg  Draw cutting moves as wide as the bit, in mm \n"
+              "                          (Default: 0 - thin lines) (default: 0)\n"
+              "  -t, --tsv               Print the figures as tab-separated values, for \n"
+              "                          scripts, instead of the summary lines\n"
+              "  -h, --help              Show this help message and quit\n"
+              "\n");
 }
 
 TEST(PreviewCli, FolderGetsPicturesAndAnIndexThatParseAsXml) {
@@ -145,13 +176,11 @@ TEST(PreviewCli, FolderGetsPicturesAndAnIndexThatParseAsXml) {
 
     EXPECT_EQ(xml_roots({faces + "/A #1.svg", faces + "/B & <b>.svg", faces + "/index.html"}),
               repeated(kSvgRoot, 2) + kHtmlRoot);
-    const std::string svg = read_file(faces + "/B & <b>.svg");
-    EXPECT_NE(svg.find("<title>B &amp; &lt;b&gt;: X 36.00..64.00 Y 46.00..74.00 mm"), std::string::npos);
-    EXPECT_NE(svg.find("<circle cx=\"50\" cy=\"60\" r=\"14\"/>"), std::string::npos);
-    const std::string index = read_file(faces + "/index.html");
-    EXPECT_NE(index.find("<img src=\"A%20%231.svg\""), std::string::npos);
-    EXPECT_NE(index.find("<img src=\"B%20%26%20%3Cb%3E.svg\""), std::string::npos);
-    EXPECT_NE(index.find("line 2: G1 without a feed rate"), std::string::npos);
+    const std::string figures =
+        "X 36.00..64.00 Y 46.00..74.00 mm, deepest Z -1.00 mm, cutting 94.0 mm, rapid 98.7 mm, time 0:00:15";
+    EXPECT_EQ(xml_values(faces + "/B & <b>.svg", "title"), "B & <b>: " + figures + "\n");
+    EXPECT_EQ(xml_values(faces + "/index.html", "img", "src"), "A%20%231.svg\nB%20%26%20%3Cb%3E.svg\n");
+    EXPECT_EQ(xml_values(faces + "/index.html", "p"), "line 2: G1 without a feed rate (no F so far)\n");
 }
 
 TEST(PreviewCli, DrawsEveryFaceTheGeneratorWrites) {
@@ -173,9 +202,22 @@ TEST(PreviewCli, DrawsEveryFaceTheGeneratorWrites) {
     EXPECT_EQ(xml_roots(written), repeated(kSvgRoot, faces.size()) + kHtmlRoot);
     // A side face without outer sizing is (40 + 6) x (80 + 6); passes of 1.25
     // mm stop at -2.5 in the 3 mm sheet, the last one that is not below -3.
-    EXPECT_NE(outcome.out.find("out/project/Box_Left.nc: X 0.00..46.00 Y 0.00..86.00 mm, deepest Z -2.50 mm"),
-              std::string::npos)
-        << outcome.out;
+    const std::string left = "out/project/Box_Left.nc: ";
+    const std::size_t at = outcome.out.find(left);
+    ASSERT_NE(at, std::string::npos) << outcome.out;
+    EXPECT_EQ(outcome.out.substr(at, outcome.out.find('\n', at) - at),
+              left + "X 0.00..46.00 Y 0.00..86.00 mm, deepest Z -2.50 mm, cutting 647.0 mm, rapid 110.5 mm, "
+                     "time 0:01:33");
+}
+
+TEST(PreviewCli, SummaryLinesThatCannotBeWrittenFailTheRun) {
+    TempFolder folder;
+    folder.write("face.nc", kCircle);
+    const std::string command =
+        "cd '" + folder.path() + "' && '" VESKARO_PREVIEW "' face.nc >/dev/full 2>err.txt; echo $? >status.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(read_file(folder.path() + "/status.txt"), "1\n");
+    EXPECT_EQ(read_file(folder.path() + "/err.txt"), "Error: cannot write to standard output\n");
 }
 
 }  // namespace

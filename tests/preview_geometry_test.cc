@@ -7,12 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include "preview/program_reader.h"
+#include "toolpath/program_reader.h"
 #include "preview/summary.h"
 
 namespace {
 
 using namespace veskaro::preview;
+using namespace veskaro::toolpath;
 
 constexpr double kPi = std::numbers::pi;
 

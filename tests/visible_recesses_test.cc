@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/console_capture.h"
 #include "support/section_fixture.h"
 
 namespace {
@@ -16,12 +15,11 @@ struct Recess {
 };
 
 Recess recesses(const char* face_json, float bit, float depth, float recess_depth) {
-    ProgramLines lines = face_lines();
+    FaceLines face;
     Arguments settings = cutting_settings(bit, 3, depth, 300);
     settings.recess_depth = recess_depth;
-    ConsoleCapture capture;
-    create_visible_recesses(Json::parse(face_json), 100, settings, lines);
-    return Recess{lines_of(lines), capture.text()};
+    create_visible_recesses(Json::parse(face_json), 100, settings, face.lines);
+    return Recess{face.program(), face.console()};
 }
 
 TEST(VisibleRecesses, CircularRecessFromTheOutsideInward) {

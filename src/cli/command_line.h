@@ -1,29 +1,23 @@
-// The command line as the run driver sees it: the settings or the help
-// text, the banner and the settings report.
+// The command line of veskaro-gcode as its front ends see it: the settings
+// or the help text, the banner and the settings report.
 //
-// The option parser's header is left to options.cc: it compiles its
-// patterns while the program starts, once for every source file that
-// includes it, and that is most of the start-up of a small run.
+// The option parser's header is kept to options.cc: it is slow to compile
+// and compiles its patterns at start-up once for every source file that
+// includes it.
 #pragma once
 
 #include <ostream>
 #include <stdexcept>
 #include <string>
 
-#include "cli/arguments.h"
+#include "gcode/arguments.h"
 
 namespace veskaro {
 
-// An option that the parser refuses: unknown, missing or malformed.  The
-// message is the parser's.
+// An option that the parser refuses (unknown, missing or malformed), or a
+// value that would make a run loop forever or write a program that machines
+// refuse.  The message names the option.
 class OptionError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// A setting whose value would make a run loop forever or write a program
-// that machines refuse.  Reported like the option parser's own errors.
-class SettingError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -35,8 +29,9 @@ struct CommandLine {
     Arguments settings;
 };
 
-// Parses the command line and, unless help is asked for, reads the settings.
-// Throws OptionError or SettingError.
+// Parses the command line and, unless help is asked for, reads the settings
+// in a fixed order and checks the values that the cutting loops step by.
+// `year` is named in the description.  Throws OptionError.
 CommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name, int year);
 
 // The parser's message with option names and values quoted by apostrophes.

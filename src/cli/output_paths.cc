@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "project/run_error.h"
+#include "base/run_error.h"
 
 namespace veskaro {
 

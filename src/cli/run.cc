@@ -25,23 +25,22 @@ std::string program_name(int argc, const char* const* argv) {
     return std::filesystem::path(argv[0]).filename().string();
 }
 
-int option_error(const std::string& message) {
-    std::cerr << "Error: " << with_apostrophes(message) << "\n\n";
-    std::cerr << "Use --help for usage information." << std::endl;
-    return 1;
-}
-
-// Hands every face of the project to the generator, in key order.  Returns
-// false when a face was skipped for want of "Generic".
-bool generate_faces(const Json& project, const std::string& folder, const Arguments& settings) {
+// Hands every face of the project to the generator, in key order.  A face
+// skipped for want of "Generic" is reported and the walk goes on; returns
+// false when any was.
+bool generate_faces(const Json& project, const std::string& folder, const Arguments& settings,
+                    const Console& console) {
     bool all_written = true;
     if (!project.is_object()) return all_written;
     for (const auto& member : project.items()) {
         const std::string& face_name = member.key();
         if (face_name.find('_') == std::string::npos) continue;
         const std::string reason = unusable_face_name_reason(face_name);
-        if (!reason.empty()) throw RunError("face '" + escape_name(face_name) + "': " + reason);
-        if (!generate_gcode(project, face_output_path(folder, face_name), face_name, settings)) {
+        if (!reason.empty()) fail(Where{face_name, {}, false}, reason);
+        try {
+            generate_gcode(project, face_output_path(folder, face_name), face_name, settings, console);
+        } catch (const FaceSkipped& e) {
+            print_error(console, e.what());
             all_written = false;
         }
     }
@@ -50,35 +49,32 @@ bool generate_faces(const Json& project, const std::string& folder, const Argume
 
 }  // namespace
 
-int run(int argc, const char* const* argv) {
+int run(int argc, const char* const* argv, const Console& console) {
     const int year = current_year();
     Arguments settings;
     try {
         const CommandLine command_line = read_command_line(argc, argv, program_name(argc, argv), year);
         if (command_line.help) {
-            std::cout << command_line.help_text << std::endl;
+            console.out << command_line.help_text << std::endl;
             return 0;
         }
         settings = command_line.settings;
     } catch (const OptionError& e) {
-        return option_error(e.what());
-    } catch (const SettingError& e) {
-        return option_error(e.what());
+        print_option_error(console, e.what());
+        return 1;
     }
 
-    print_banner(std::cout, year);
-    print_settings_report(std::cout, settings);
-
+    print_banner(console.out, year);
+    print_settings_report(console.out, settings);
     try {
         const Json project = load_project(settings.json_file);
         const std::string folder =
             output_folder(std::filesystem::current_path().string(), settings.output_directory, settings.json_file);
-        const bool all_written = generate_faces(project, folder, settings);
-        std::cout << "Output path: " << folder << std::endl;
+        const bool all_written = generate_faces(project, folder, settings, console);
+        console.out << "Output path: " << folder << std::endl;
         return all_written ? 0 : 1;
     } catch (const RunError& e) {
-        std::cout.flush();
-        std::cerr << "Error: " << e.what() << std::endl;
+        print_error(console, e.what());
         return 1;
     }
 }

@@ -1,93 +1,69 @@
 #include "gcode/corner_screws.h"
 
-#include <iostream>
+#include <string>
 
-#include "gcode/geometry.h"
-#include "gcode/loop_step.h"
+#include "gcode/circle_cut.h"
 #include "gcode/number_text.h"
+#include "gcode/pass_loop.h"
+#include "gcode/screw_layout.h"
 
 namespace veskaro {
 
 namespace {
 
-void print_corner(const char* what, const Point& corner) {
-    std::cout << what << general_text(corner.x) << ", " << general_text(corner.y) << '\n';
+void print_corner(ProgramLines& lines, const char* what, const Point& corner) {
+    lines.progress() << what << general_text(corner.x) << ", " << general_text(corner.y) << '\n';
 }
 
 void drill_hole(const Point& corner, float hole_radius, const Arguments& settings, ProgramLines& lines) {
-    const float step = settings.cut_depth_per_pass;
-    const float feed = settings.feedrate;
-    const float bottom = -settings.material_thickness;
+    std::string plunge = " ; Drill hole at (";
+    append_fixed2(plunge, corner.x);
+    plunge += ", ";
+    append_fixed2(plunge, corner.y);
+    plunge += ") to depth ";
+    std::string arc = " ; Cut a screw with radius ";
+    append_fixed2(arc, hole_radius);
+    arc += "mm";
+    const CircleComments comments{" ; Move to the screw position", plunge, arc};
     const float start_x = corner.x + hole_radius;
-    for (float depth = -step; depth >= bottom; depth = step_down(depth, step, lines.where)) {
-        lines.text("G0 X").fixed(start_x).text(" Y").fixed(corner.y)
-            .text(" ; Move to the screw position").end_line();
-        lines.text("G1 Z").fixed(depth).text(" F").fixed(feed).text(" ; Drill hole at (").fixed(corner.x)
-            .text(", ").fixed(corner.y).text(") to depth ").fixed(depth).text("mm").end_line();
-        lines.text("G2 X").fixed(start_x).text(" Y").fixed(corner.y).text(" I").fixed(-hole_radius)
-            .text(" J0 F").fixed(feed).text(" ; Cut a screw with radius ").fixed(hole_radius)
-            .text("mm").end_line();
-    }
+    // No lift between passes: each starts where the previous circle ended.
+    for_each_pass(settings.cut_depth_per_pass, settings.material_thickness, lines.where, [&](float depth) {
+        cut_full_circle(lines, start_x, corner.y, -hole_radius, depth, settings.feedrate, comments);
+    });
     lines.text("G0 Z5 ; Lift to safe height after cutting screw").end_line();
 }
 
-void clear_head_recess(const Point& corner, float first_ring, const Arguments& settings,
-                       ProgramLines& lines) {
-    const float step = settings.cut_depth_per_pass;
-    const float bit = settings.bit_diameter;
-    const float feed = settings.feedrate;
-    const float bottom = -settings.screw_head_height;
+// Rings from the outside inward at every depth, with a lift after each.  The
+// arc's comment ends with the bare radius, without the hole's "mm".
+void clear_head_recess(const Point& corner, float first_ring, const Arguments& settings, ProgramLines& lines) {
     // A first ring below 0 cuts nothing at any depth; walking the depths
     // anyway could take ages for a huge head height.
     if (!(first_ring >= 0)) return;
-    for (float depth = -step; depth >= bottom; depth = step_down(depth, step, lines.where)) {
+    const float bit = settings.bit_diameter;
+    std::string arc;
+    for_each_pass(settings.cut_depth_per_pass, settings.screw_head_height, lines.where, [&](float depth) {
         for (float r = first_ring; r >= 0; r = step_down(r, bit, lines.where)) {
-            const float start_x = corner.x + r;
-            lines.text("G0 X").fixed(start_x).text(" Y").fixed(corner.y)
-                .text(" ; Move to start position on circle edge").end_line();
-            lines.text("G1 Z").fixed(depth).text(" F").fixed(feed).text(" ; Lower to cutting depth ")
-                .fixed(depth).text("mm").end_line();
-            lines.text("G2 X").fixed(start_x).text(" Y").fixed(corner.y).text(" I-").fixed(r)
-                .text(" J0 F").fixed(feed).text(" ; Cut recess with radius ").fixed(r).end_line();
+            arc.assign(" ; Cut recess with radius ");
+            append_fixed2(arc, r);
+            cut_full_circle(lines, corner.x + r, corner.y, -r, depth, settings.feedrate,
+                            {" ; Move to start position on circle edge", " ; Lower to cutting depth ", arc});
             lines.text("G0 Z5 ; Lift to safe height after cutting").end_line();
         }
-    }
+    });
 }
 
 }  // namespace
 
-void create_corner_holes_with_recess(float width, float height, const Arguments& settings,
-                                     ProgramLines& lines) {
-    const float bit = settings.bit_diameter;
-    const float thickness = settings.material_thickness;
-    const float margin = settings.screw_extra_margin;
-
-    float screw = 0;
-    if (settings.screw_size_top > 0) {
-        screw = settings.screw_size_top;
-    } else if (settings.screw_size_bottom > 0) {
-        screw = settings.screw_size_bottom;
+void create_corner_holes_with_recess(float width, float height, const Arguments& settings, ProgramLines& lines) {
+    const ScrewLayout layout = screw_layout(width, height, settings);
+    for (const Point& corner : layout.corners) {
+        print_corner(lines, "Creating screw hole at ", corner);
+        drill_hole(corner, layout.hole_radius, settings, lines);
     }
-    const float head = settings.screw_head_diameter - bit / 2.0f;
-    const float hole_radius = screw / 2.0f - bit / 2.0f;
-    // The corner stays clear of the edge by the wider of head and hole.
-    const float head_clearance = bit / 2.0f + head / 2.0f;
-    const float hole_clearance = bit / 2.0f + hole_radius;
-    const float clearance = hole_clearance > head_clearance ? hole_clearance : head_clearance;
-    const float low = (clearance + thickness) + margin;
-    const float high_x = ((width - thickness) - clearance) - margin;
-    const float high_y = ((height - thickness) - clearance) - margin;
-    const float first_ring = head / 2.0f - bit / 2.0f;
-
-    const Point corners[4] = {{low, low}, {high_x, low}, {low, high_y}, {high_x, high_y}};
-    for (const Point& corner : corners) {
-        print_corner("Creating screw hole at ", corner);
-        drill_hole(corner, hole_radius, settings, lines);
-    }
-    if (head > 0) {
-        for (const Point& corner : corners) {
-            print_corner("Creating screw recess at ", corner);
-            clear_head_recess(corner, first_ring, settings, lines);
+    if (layout.head > 0) {
+        for (const Point& corner : layout.corners) {
+            print_corner(lines, "Creating screw recess at ", corner);
+            clear_head_recess(corner, layout.first_ring, settings, lines);
         }
     }
 }

@@ -2,17 +2,16 @@
 // the screw heads.
 #pragma once
 
-#include "cli/arguments.h"
+#include "gcode/arguments.h"
 #include "gcode/program_lines.h"
 
 namespace veskaro {
 
-// Drills a screw hole through the material at each corner, in passes of the
-// depth per pass, and, when the head is wider than half the bit, clears a
-// recess for each head in rings one bit diameter apart down to the head
-// height.  The screw diameter is the top size when positive, else the bottom
-// size.  Prints one progress line per hole and per recess.
-void create_corner_holes_with_recess(float width, float height, const Arguments& settings,
-                                     ProgramLines& lines);
+// Drills a screw hole through the material at each corner of the screw
+// layout, in passes of the depth per pass, and, when the head is wider than
+// half the bit, clears a recess for each head in rings one bit diameter
+// apart down to the head height.  Prints one progress line per hole and per
+// recess.
+void create_corner_holes_with_recess(float width, float height, const Arguments& settings, ProgramLines& lines);
 
 }  // namespace veskaro

@@ -25,7 +25,10 @@ FaceKind face_kind(std::string_view face_name) {
 FaceSize face_size(FaceKind kind, float box_width, float box_height, float thickness,
                    float box_height_3d, bool outer_sizing) {
     // With outer sizing the walls eat into the box; without it they add to
-    // the panels that close the box's ends and sides.
+    // the panels that close the box's ends and sides.  The sizes are chosen
+    // by multiplying with the 0/1 flag, not by a branch: the two agree for
+    // every finite size, and for a thickness beyond single precision the
+    // product is NaN, which the program's error message then names.
     const float o = outer_sizing ? 1.0f : 0.0f;
     const float t2 = thickness + thickness;
     const float t2o = t2 * o;

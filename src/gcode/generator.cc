@@ -1,21 +1,17 @@
 #include "gcode/generator.h"
 
 #include <filesystem>
-#include <iostream>
 #include <memory>
 
+#include "base/output_file.h"
+#include "base/version.h"
 #include "gcode/component_cutouts.h"
 #include "gcode/corner_screws.h"
 #include "gcode/face_shape.h"
 #include "gcode/outline_cut.h"
-#include "gcode/output_file.h"
-#include "gcode/program_lines.h"
 #include "gcode/visible_recesses.h"
-#include "version.h"
 
 namespace veskaro {
-
-const char* const kHeaderComment = "# Created with VESKARO G-Code Generator - " VESKARO_WEBSITE;
 
 namespace {
 
@@ -29,42 +25,25 @@ void create_folder_of(const std::string& output_path) {
 
 }  // namespace
 
-bool generate_gcode(const Json& project, const std::string& output_path, const std::string& face_name,
-                    const Arguments& settings, std::uint64_t max_lines) {
-    if (!project.contains("Generic")) {
-        std::cerr << "Error: 'Generic' data missing" << std::endl;
-        return false;
-    }
-    const Where where{face_name, {}, false};
-    const BoxSize box = read_box_size(project, where);
-    create_folder_of(output_path);
-
-    const FaceKind kind = face_kind(face_name);
-    const FaceSize size = face_size(kind, box.width, box.height, settings.material_thickness,
+void build_face_program(const Json& project, const std::string& face_name, const BoxSize& box,
+                        const Arguments& settings, ProgramLines& lines) {
+    const FaceSize size = face_size(face_kind(face_name), box.width, box.height, settings.material_thickness,
                                     settings.box_height_3d, settings.outer_sizing);
-
-    // The program is streamed into a temporary file as it is built and put
-    // in place only when complete; a simulation drops it.
-    std::unique_ptr<OutputFile> file;
-    ProgramLines::Sink sink = [](std::string_view) {};
-    if (!settings.simulate) {
-        file = std::make_unique<OutputFile>(output_path);
-        sink = [out = file.get()](std::string_view text) { out->write(text); };
-    }
-    ProgramLines lines(std::move(sink), max_lines);
-    lines.where = where;
-
-    lines.text(kHeaderComment).end_line();
+    lines.text("# Created with VESKARO G-Code Generator - ").text(kWebsite).end_line();
     lines.text("G21 ; Set units to mm").end_line();
     lines.text("G90 ; Absolute positioning").end_line();
     lines.text("G0 Z5 ; Lift the tool to a safe height").end_line();
 
+    // Any depth but 0 switches the recesses on, a negative one too: its
+    // components are named on the console and no level is cut.
     if (settings.recess_depth != 0) {
-        create_visible_recesses(face_object(project, where), size.height, settings, lines);
+        create_visible_recesses(face_object(project, lines.where), size.height, settings, lines);
     }
     if (settings.components) {
-        create_component_cutouts(face_object(project, where), size.height, settings, lines);
+        create_component_cutouts(face_object(project, lines.where), size.height, settings, lines);
     }
+    // The two screw blocks are tested apart: a face named "Lid_Main_Bottom"
+    // gets both, and both drill at the same size, the top one when set.
     if (settings.screw_size_top > 0 && takes_top_screws(face_name)) {
         create_corner_holes_with_recess(box.width, box.height, settings, lines);
     }
@@ -74,16 +53,33 @@ bool generate_gcode(const Json& project, const std::string& output_path, const s
     if (settings.outline) {
         create_outline_cut(face_name, size.width, size.height, settings, lines);
     }
-
     lines.text("G0 Z5 ; Lift the tool to a safe height").end_line();
     lines.text("M30 ; End of program").end_line();
-    lines.finish();
+}
 
+void generate_gcode(const Json& project, const std::string& output_path, const std::string& face_name,
+                    const Arguments& settings, const Console& console, std::uint64_t max_lines) {
+    if (!project.contains("Generic")) throw FaceSkipped("'Generic' data missing");
+    const Where where{face_name, {}, false};
+    const BoxSize box = read_box_size(project, where);
+    create_folder_of(output_path);
+
+    // The program is streamed into a temporary file as it is built and put
+    // in place only when complete; a simulation drops it.
+    std::unique_ptr<OutputFile> file;
+    ProgramLines::Sink sink = [](std::string_view) {};
+    if (!settings.simulate) {
+        file = std::make_unique<OutputFile>(output_path);
+        sink = [out = file.get()](std::string_view text) { out->write(text); };
+    }
+    ProgramLines lines(console, std::move(sink), max_lines);
+    lines.where = where;
+    build_face_program(project, face_name, box, settings, lines);
+    lines.finish();
     if (file) {
         file->commit();
-        std::cout << "G-codes generated for: " << std::filesystem::path(output_path).stem().string() << '\n';
+        console.out << "G-codes generated for: " << std::filesystem::path(output_path).stem().string() << '\n';
     }
-    return true;
 }
 
 }  // namespace veskaro

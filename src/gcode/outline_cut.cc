@@ -1,28 +1,26 @@
 #include "gcode/outline_cut.h"
 
-#include <iostream>
-
-#include "gcode/loop_step.h"
+#include "gcode/pass_loop.h"
 
 namespace veskaro {
 
-void create_outline_cut(const std::string& face_name, float face_width, float face_height,
-                        const Arguments& settings, ProgramLines& lines) {
-    std::cout << "Creating outline cut for: " << face_name << '\n';
-
-    const float step = settings.cut_depth_per_pass;
+void create_outline_cut(const std::string& face_name, float face_width, float face_height, const Arguments& settings,
+                        ProgramLines& lines) {
+    lines.progress() << "Creating outline cut for: " << face_name << '\n';
     const float feed = settings.feedrate;
-    const float bottom = -settings.material_thickness;
-    for (float depth = -step; depth >= bottom; depth = step_down(depth, step, lines.where)) {
+    // The tool centre runs on the face's edge itself, not offset by the bit.
+    for_each_pass(settings.cut_depth_per_pass, settings.material_thickness, lines.where, [&](float depth) {
         lines.text("G0 X0 Y").fixed(face_height).text(" ; Move to the starting point").end_line();
-        lines.text("G1 Z").fixed(depth).text(" F").fixed(feed).text(" ; Start cutting down to ")
-            .fixed(depth).text("mm").end_line();
+        lines.text("G1 Z").fixed(depth).text(" F").fixed(feed).text(" ; Start cutting down to ").fixed(depth)
+            .text("mm").end_line();
         lines.text("G1 X").fixed(face_width).text(" Y").fixed(face_height).text(" F").fixed(feed)
             .text(" ; Cut along the X axis").end_line();
         lines.text("G1 X").fixed(face_width).text(" Y0 ; Cut along the Y axis").end_line();
         lines.text("G1 X0 Y0 ; Cut back along the X axis").end_line();
         lines.text("G1 X0 Y").fixed(face_height).text(" ; Close the loop on the Y axis").end_line();
-    }
+    });
+    // The footer lifts once more: a program with the outline ends with two
+    // identical lift lines.
     lines.text("G0 Z5 ; Lift the tool to a safe height").end_line();
 }
 

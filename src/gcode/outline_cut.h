@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli/arguments.h"
+#include "gcode/arguments.h"
 #include "gcode/program_lines.h"
 
 namespace veskaro {

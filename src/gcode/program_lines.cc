@@ -12,8 +12,8 @@ constexpr std::size_t kBlock = 64 * 1024;
 
 }  // namespace
 
-ProgramLines::ProgramLines(Sink sink, std::uint64_t max_lines)
-    : sink_(std::move(sink)), max_lines_(max_lines) {
+ProgramLines::ProgramLines(const Console& console, Sink sink, std::uint64_t max_lines)
+    : sink_(std::move(sink)), console_(console), max_lines_(max_lines) {
     if (sink_) buffer_.reserve(kBlock + 512);
 }
 

@@ -1,17 +1,20 @@
-// The program lines of one face, built word by word into one buffer.
+// What a section is given to write one face's program: the line builder,
+// the console for its progress lines, and the face and component it is at,
+// for error messages.
 //
-// Sections append text and numbers and end each line; the buffer is handed
+// Sections append words and numbers and end each line; the text is handed
 // to a sink in blocks of about 64 KiB, so a long program never sits in
-// memory whole.  Without a sink the text is kept (tests and small callers
-// read it back).
+// memory whole.  Without a sink the text is kept (tests read it back).
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
-#include "project/run_error.h"
+#include "base/console.h"
+#include "base/run_error.h"
 
 namespace veskaro {
 
@@ -23,7 +26,7 @@ public:
     // are refused instead of filling the disk.
     static constexpr std::uint64_t kMaxLines = 10'000'000;
 
-    explicit ProgramLines(Sink sink = {}, std::uint64_t max_lines = kMaxLines);
+    explicit ProgramLines(const Console& console, Sink sink = {}, std::uint64_t max_lines = kMaxLines);
 
     ProgramLines& text(std::string_view words) {
         buffer_.append(words);
@@ -31,18 +34,21 @@ public:
     }
     // A number in fixed notation with two decimals.
     ProgramLines& fixed(float value);
-    // A number in the general form (six significant digits).
+    // A number in the general form (six significant digits, an exponent
+    // below 1e-4 and from 1e6 up).
     ProgramLines& general(float value);
     // Ends the current line with a line feed.
     void end_line();
     // Hands what is left in the buffer to the sink.
     void finish();
 
-    std::uint64_t line_count() const { return lines_; }
     // The text not yet handed to a sink: the whole program when there is none.
     const std::string& kept_text() const { return buffer_; }
 
-    // The face and component whose lines are being built, for error messages.
+    // Progress lines, one per recess, component, screw and outline, ended by
+    // "\n" without a flush.
+    std::ostream& progress() { return console_.out; }
+
     Where where;
 
 private:
@@ -50,6 +56,7 @@ private:
 
     std::string buffer_;
     Sink sink_;
+    Console console_;
     std::uint64_t lines_ = 0;
     std::uint64_t max_lines_;
 };

@@ -1,7 +1,7 @@
 // Shallow pockets for the visible parts of the components of a face.
 #pragma once
 
-#include "cli/arguments.h"
+#include "gcode/arguments.h"
 #include "gcode/program_lines.h"
 #include "project/project_values.h"
 
@@ -11,8 +11,8 @@ namespace veskaro {
 // concentric circles when it has a "visible_diameter", otherwise a
 // rectangular pocket of alternating rows turned by its "rotation" when it has
 // "visible_width" and "visible_height"; in levels of the depth per pass down
-// to the recess depth.
-void create_visible_recesses(const Json& face, float face_height, const Arguments& settings,
-                             ProgramLines& lines);
+// to the recess depth.  The tool centre runs half a bit diameter inside the
+// pocket's edge.
+void create_visible_recesses(const Json& face, float face_height, const Arguments& settings, ProgramLines& lines);
 
 }  // namespace veskaro

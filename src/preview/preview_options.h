@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include <cxxopts.hpp>
-
 namespace veskaro::preview {
 
 struct PreviewSettings {
@@ -16,15 +14,21 @@ struct PreviewSettings {
     bool tsv = false;                // tab-separated figures instead of summary lines
 };
 
-// A value that parses but makes no sense ("--rapid-rate 0").
-class PreviewSettingError : public std::runtime_error {
+// What the command line asks for: the help text, or a run with the settings.
+struct PreviewCommandLine {
+    bool help = false;
+    std::string help_text;
+    PreviewSettings settings;
+};
+
+// An option the parser refuses, or a value that parses but makes no sense
+// ("--rapid-rate 0").
+class PreviewOptionError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-cxxopts::Options make_preview_options(const std::string& program_name);
-
-// Throws PreviewSettingError.
-PreviewSettings read_preview_settings(const cxxopts::ParseResult& parsed);
+// Throws PreviewOptionError.
+PreviewCommandLine read_preview_command_line(int argc, const char* const* argv, const std::string& program_name);
 
 }  // namespace veskaro::preview

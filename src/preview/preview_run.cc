@@ -4,26 +4,23 @@
 #include <fstream>
 #include <iostream>
 
-#include "gcode/output_file.h"
+#include "base/console.h"
+#include "base/output_file.h"
+#include "base/run_error.h"
 #include "preview/index_page.h"
 #include "preview/preview_options.h"
 #include "preview/program_files.h"
-#include "preview/program_reader.h"
 #include "preview/summary.h"
 #include "preview/svg_picture.h"
-#include "project/run_error.h"
+#include "toolpath/program_reader.h"
 
 namespace veskaro::preview {
+
+using namespace toolpath;
 
 namespace fs = std::filesystem;
 
 namespace {
-
-int option_error(const std::string& message) {
-    std::cerr << "Error: " << message << "\n\n";
-    std::cerr << "Use --help for usage information." << std::endl;
-    return 1;
-}
 
 void write_file(const fs::path& path, const std::string& text) {
     OutputFile file(path.string());
@@ -33,15 +30,15 @@ void write_file(const fs::path& path, const std::string& text) {
 
 // Reads, summarises and draws one program.  The entry's picture stays empty
 // when that failed; the reason is on the error stream and in the summary.
-IndexEntry preview_program(const fs::path& path, const PreviewSettings& settings) {
+IndexEntry preview_program(const fs::path& path, const PreviewSettings& settings, const Console& console) {
     IndexEntry entry{path.filename().string(), "", ""};
     try {
         std::ifstream in(path, std::ios::binary);
         if (!in) throw RunError("cannot read '" + path.string() + "'");
         const Program program = read_program(in);
         for (int line : program.exponent_lines) {
-            std::cerr << "Warning: " << path.string() << ":" << line
-                      << ": a number written with an exponent; most controllers refuse it" << std::endl;
+            console.err << "Warning: " << path.string() << ":" << line
+                        << ": a number written with an exponent; most controllers refuse it" << std::endl;
         }
         const Summary summary = summarise(program, settings.rapid_rate);
         const fs::path picture = picture_path(path);
@@ -49,18 +46,16 @@ IndexEntry preview_program(const fs::path& path, const PreviewSettings& settings
         entry.picture = picture.filename().string();
         entry.summary = summary_text(summary);
         if (settings.tsv) {
-            std::cout << path.string() << "\t" << summary_tsv(summary) << "\n";
+            console.out << path.string() << "\t" << summary_tsv(summary) << "\n";
         } else {
-            std::cout << path.string() << ": " << entry.summary << "\n";
+            console.out << path.string() << ": " << entry.summary << "\n";
         }
     } catch (const ProgramError& e) {
         entry.summary = "line " + std::to_string(e.line()) + ": " + e.what();
-        std::cout.flush();
-        std::cerr << "Error: " << path.string() << ":" << e.line() << ": " << e.what() << std::endl;
+        print_error(console, path.string() + ":" + std::to_string(e.line()) + ": " + e.what());
     } catch (const RunError& e) {
         entry.summary = e.what();
-        std::cout.flush();
-        std::cerr << "Error: " << e.what() << std::endl;
+        print_error(console, e.what());
     }
     return entry;
 }
@@ -71,54 +66,57 @@ std::string folder_title(const fs::path& folder) {
     return name.empty() ? full.string() : name.string();
 }
 
+// The programs at one path, with an index page when it is a folder.  Returns
+// false when any could not be read or drawn.
+bool preview_path(const std::string& path, const PreviewSettings& settings, const Console& console) {
+    ProgramSet set;
+    try {
+        set = programs_at(path);
+    } catch (const PathError& e) {
+        print_error(console, e.what());
+        return false;
+    }
+    bool all_drawn = true;
+    std::vector<IndexEntry> entries;
+    for (const fs::path& program : set.programs) {
+        entries.push_back(preview_program(program, settings, console));
+        if (entries.back().picture.empty()) all_drawn = false;
+    }
+    if (set.folder.empty()) return all_drawn;
+    const fs::path index = set.folder / "index.html";
+    try {
+        write_file(index, index_page(folder_title(set.folder), entries));
+        if (!settings.tsv) console.out << "Index: " << index.string() << "\n";
+    } catch (const RunError& e) {
+        print_error(console, e.what());
+        return false;
+    }
+    return all_drawn;
+}
+
 }  // namespace
 
-int run_preview(int argc, const char* const* argv) {
+int run_preview(int argc, const char* const* argv, const Console& console) {
     PreviewSettings settings;
     try {
         const std::string name = argc > 0 && argv[0] ? fs::path(argv[0]).filename().string() : "veskaro-preview";
-        cxxopts::Options options = make_preview_options(name);
-        const cxxopts::ParseResult parsed = options.parse(argc, argv);
-        if (parsed.count("help") > 0) {
-            std::cout << options.help() << std::endl;
+        const PreviewCommandLine command_line = read_preview_command_line(argc, argv, name);
+        if (command_line.help) {
+            console.out << command_line.help_text << std::endl;
             return 0;
         }
-        settings = read_preview_settings(parsed);
-    } catch (const cxxopts::exceptions::exception& e) {
-        return option_error(e.what());
-    } catch (const PreviewSettingError& e) {
-        return option_error(e.what());
+        settings = command_line.settings;
+    } catch (const PreviewOptionError& e) {
+        print_option_error(console, e.what());
+        return 1;
     }
 
-    if (settings.tsv) std::cout << "program\t" << summary_tsv_header() << "\n";
+    if (settings.tsv) console.out << "program\t" << summary_tsv_header() << "\n";
     bool all_drawn = true;
     for (const std::string& path : settings.paths) {
-        ProgramSet set;
-        try {
-            set = programs_at(path);
-        } catch (const PathError& e) {
-            std::cout.flush();
-            std::cerr << "Error: " << e.what() << std::endl;
-            all_drawn = false;
-            continue;
-        }
-        std::vector<IndexEntry> entries;
-        for (const fs::path& program : set.programs) {
-            entries.push_back(preview_program(program, settings));
-            if (entries.back().picture.empty()) all_drawn = false;
-        }
-        if (set.folder.empty()) continue;
-        const fs::path index = set.folder / "index.html";
-        try {
-            write_file(index, index_page(folder_title(set.folder), entries));
-            if (!settings.tsv) std::cout << "Index: " << index.string() << "\n";
-        } catch (const RunError& e) {
-            std::cout.flush();
-            std::cerr << "Error: " << e.what() << std::endl;
-            all_drawn = false;
-        }
+        if (!preview_path(path, settings, console)) all_drawn = false;
     }
-    std::cout.flush();
+    console.out.flush();
     return all_drawn ? 0 : 1;
 }
 

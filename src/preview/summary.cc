@@ -4,9 +4,11 @@
 #include <cmath>
 #include <cstdio>
 
-#include "preview/arc.h"
+#include "toolpath/arc.h"
 
 namespace veskaro::preview {
+
+using namespace toolpath;
 
 namespace {
 

@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "preview/extents.h"
-#include "preview/moves.h"
+#include "toolpath/extents.h"
+#include "toolpath/moves.h"
 
 namespace veskaro::preview {
 
 struct Summary {
-    Extents cutting;      // G1, G2 and G3 moves: start, end and arc extremes
-    Extents rapid;        // G0 moves: start and end
+    toolpath::Extents cutting;      // G1, G2 and G3 moves: start, end and arc extremes
+    toolpath::Extents rapid;        // G0 moves: start and end
     double deepest_z = 0;  // lowest Z a cutting move reaches; 0 without one
     double cutting_length = 0;  // mm, along the tool path in X, Y and Z
     double rapid_length = 0;    // mm
@@ -23,10 +23,10 @@ struct Summary {
 };
 
 // `rapid_rate` is the speed of G0 moves in mm/min, greater than 0.
-Summary summarise(const Program& program, double rapid_rate);
+Summary summarise(const toolpath::Program& program, double rapid_rate);
 
 // Length of one move in mm.
-double move_length(const Move& move);
+double move_length(const toolpath::Move& move);
 
 // One line for the console: extents, deepest Z, lengths and time.
 std::string summary_text(const Summary& summary);

@@ -7,10 +7,12 @@
 #include <numbers>
 #include <vector>
 
-#include "preview/arc.h"
+#include "toolpath/arc.h"
 #include "preview/markup.h"
 
 namespace veskaro::preview {
+
+using namespace toolpath;
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "preview/moves.h"
+#include "toolpath/moves.h"
 #include "preview/summary.h"
 
 namespace veskaro::preview {
@@ -19,7 +19,7 @@ struct PictureStyle {
     double bit_diameter = 0;
 };
 
-std::string svg_picture(const std::string& name, const Program& program, const Summary& summary,
+std::string svg_picture(const std::string& name, const toolpath::Program& program, const Summary& summary,
                         const PictureStyle& style);
 
 }  // namespace veskaro::preview

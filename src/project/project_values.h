@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "project/run_error.h"
+#include "base/run_error.h"
 
 namespace veskaro {
 

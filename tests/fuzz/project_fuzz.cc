@@ -12,12 +12,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "cli/options.h"
+#include "cli/command_line.h"
 #include "cli/output_paths.h"
 #include "gcode/generator.h"
 
@@ -53,12 +53,11 @@ bool read_settings(std::string_view line, veskaro::Arguments& settings) {
     std::vector<const char*> argv;
     for (const auto& word : words) argv.push_back(word.c_str());
     try {
-        cxxopts::Options options = veskaro::make_options("veskaro-gcode", 2024);
-        const cxxopts::ParseResult parsed = options.parse(static_cast<int>(argv.size()), argv.data());
-        settings = veskaro::read_arguments(parsed);
-    } catch (const cxxopts::exceptions::exception&) {
-        return false;
-    } catch (const veskaro::SettingError&) {
+        const veskaro::CommandLine command_line =
+            veskaro::read_command_line(static_cast<int>(argv.size()), argv.data(), "veskaro-gcode", 2024);
+        if (command_line.help) return false;
+        settings = command_line.settings;
+    } catch (const veskaro::OptionError&) {
         return false;
     }
     return true;
@@ -75,9 +74,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
     output_folder() = pattern;
     std::atexit([] { fs::remove_all(output_folder()); });
-    // The progress lines are not under test here, and would slow every run.
-    std::cout.rdbuf(nullptr);
-    std::cerr.rdbuf(nullptr);
     return 0;
 }
 
@@ -91,13 +87,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const veskaro::Json project = veskaro::Json::parse(input.substr(line_end + 1), nullptr, false);
     if (project.is_discarded() || !project.is_object()) return 0;
 
+    // The progress lines are not under test here: a stream without a buffer
+    // drops them.
+    std::ostream dropped(nullptr);
+    const veskaro::Console console{dropped, dropped};
     for (const auto& member : project.items()) {
         const std::string& face = member.key();
         if (face.find('_') == std::string::npos) continue;
         if (!veskaro::unusable_face_name_reason(face).empty()) continue;
         try {
             veskaro::generate_gcode(project, veskaro::face_output_path(output_folder(), face), face, settings,
-                                    kFuzzMaxLines);
+                                    console, kFuzzMaxLines);
+        } catch (const veskaro::FaceSkipped&) {
+            continue;  // the run goes on with the next face
         } catch (const veskaro::RunError&) {
             break;  // a run stops at its first error
         }

@@ -11,7 +11,6 @@ struct Outcome {
     std::string out;
     std::string err;
     int status = -1;  // exit status, or 128 + signal number
-    double seconds = 0;
 };
 
 // Runs `program` with `args` (argv[1]...) in `folder`; gives up after

@@ -1,10 +1,11 @@
 // Settings and helpers for running one section into kept program lines.
 #pragma once
 
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/arguments.h"
+#include "gcode/arguments.h"
 #include "gcode/program_lines.h"
 #include "support/program_text.h"
 
@@ -22,14 +23,20 @@ inline Arguments cutting_settings(float bit, float thickness, float depth, float
     return settings;
 }
 
-inline std::vector<std::string> lines_of(const ProgramLines& lines) {
-    return split_lines(lines.kept_text());
-}
+// The program lines of one face kept in memory, with the progress lines the
+// sections print.
+class FaceLines {
+public:
+    explicit FaceLines(const char* face = "Box_Main") { lines.where = Where{face, {}, false}; }
+    std::vector<std::string> program() const { return split_lines(lines.kept_text()); }
+    std::string console() const { return out_.str(); }
 
-inline ProgramLines face_lines(const char* face = "Box_Main") {
-    ProgramLines lines;
-    lines.where = Where{face, {}, false};
-    return lines;
-}
+private:
+    std::ostringstream out_;
+    std::ostringstream err_;
+
+public:
+    ProgramLines lines{Console{out_, err_}};
+};
 
 }  // namespace veskaro::testing

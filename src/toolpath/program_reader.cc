@@ -1,14 +1,14 @@
-#include "preview/program_reader.h"
+#include "toolpath/program_reader.h"
 
 #include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "preview/arc.h"
-#include "preview/line_words.h"
+#include "toolpath/arc.h"
+#include "toolpath/line_words.h"
 
-namespace veskaro::preview {
+namespace veskaro::toolpath {
 
 namespace {
 
@@ -166,4 +166,4 @@ Program read_program(std::istream& in) {
     return reader.finish(number == 0 ? 1 : number);
 }
 
-}  // namespace veskaro::preview
+}  // namespace veskaro::toolpath

@@ -1,4 +1,4 @@
-#include "project/run_error.h"
+#include "base/run_error.h"
 
 namespace veskaro {
 

@@ -1,4 +1,4 @@
-#include "gcode/output_file.h"
+#include "base/output_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "project/run_error.h"
+#include "base/run_error.h"
 
 namespace veskaro {
 

@@ -14,6 +14,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A fault of one face only (the project has no "Generic" sizes for it): the
+// face is skipped, the run goes on with the next one and fails at its end.
+class FaceSkipped : public RunError {
+public:
+    using RunError::RunError;
+};
+
 // Names with line feeds or other control characters are shown escaped
 // (\n, \r, \t, \xNN), so an error line stays one line.
 std::string escape_name(std::string_view name);

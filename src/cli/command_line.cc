@@ -1,7 +1,9 @@
-#include "cli/options.h"
+#include "cli/command_line.h"
 
+#include <cxxopts.hpp>
+
+#include "base/version.h"
 #include "gcode/number_text.h"
-#include "version.h"
 
 namespace veskaro {
 
@@ -20,15 +22,13 @@ T value_of(const cxxopts::ParseResult& parsed, const char* name) {
 
 void require_positive(float value, const char* option) {
     if (!(value > 0)) {
-        throw SettingError(std::string("Option '") + option + "' must be greater than 0");
+        throw OptionError(std::string("Option '") + option + "' must be greater than 0");
     }
 }
 
-}  // namespace
-
 cxxopts::Options make_options(const std::string& program_name, int year) {
     const std::string description = std::string("VESKARO G-Code Generator for Laser Engraving and CNC Routers (v.") +
-                                    VERSION + ")\n" + ownership_line(year) + "\n\nWebsite: " VESKARO_WEBSITE "\n";
+                                    VERSION + ")\n" + ownership_line(year) + "\n\nWebsite: " + kWebsite + "\n";
     cxxopts::Options options(program_name, description);
     options.add_options("")
         ("j,json-file", "Project JSON file", cxxopts::value<std::string>(), "")
@@ -81,20 +81,24 @@ Arguments read_arguments(const cxxopts::ParseResult& parsed) {
     settings.recess_depth = value_of<float>(parsed, "recess-depth");
     settings.simulate = value_of<bool>(parsed, "simulate");
 
-    // Recess circles and rows, and screw-head rings, step by the bit.
+    // Recess circles and rows, and screw-head rings, step by the bit.  Any
+    // recess depth but 0 switches the recesses on, but only a positive one
+    // cuts a level, so only that needs a bit.
     if (!(settings.bit_diameter > 0)) {
         if (settings.recess_depth > 0) {
-            throw SettingError("Option 'bit-diameter' must be greater than 0 when 'recess-depth' is "
-                               "greater than 0 (recesses are cut one bit diameter apart)");
+            throw OptionError("Option 'bit-diameter' must be greater than 0 when 'recess-depth' is "
+                              "greater than 0 (recesses are cut one bit diameter apart)");
         }
         const bool screws = settings.screw_size_top > 0 || settings.screw_size_bottom > 0;
         if (screws && settings.screw_head_diameter - settings.bit_diameter / 2.0f > 0) {
-            throw SettingError("Option 'bit-diameter' must be greater than 0 when screw-head recesses "
-                               "are cut (they are cleared one bit diameter apart)");
+            throw OptionError("Option 'bit-diameter' must be greater than 0 when screw-head recesses "
+                              "are cut (they are cleared one bit diameter apart)");
         }
     }
     return settings;
 }
+
+}  // namespace
 
 CommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name, int year) {
     CommandLine command_line;
@@ -108,7 +112,7 @@ CommandLine read_command_line(int argc, const char* const* argv, const std::stri
         }
         command_line.settings = read_arguments(parsed);
     } catch (const cxxopts::exceptions::exception& e) {
-        throw OptionError(e.what());
+        throw OptionError(with_apostrophes(e.what()));
     }
     return command_line;
 }
@@ -145,10 +149,12 @@ void print_banner(std::ostream& out, int year) {
     out << "== " << ownership_line(year) << " ==" << std::endl;
     out << "== Version: " << VERSION << " ==" << std::endl;
     out << std::endl;
-    out << "== Website: " VESKARO_WEBSITE " ==" << std::endl;
+    out << "== Website: " << kWebsite << " ==" << std::endl;
     out << std::endl;
 }
 
+// The depth per pass is reported twice, under two labels, as users of the
+// program have always read it.
 void print_settings_report(std::ostream& out, const Arguments& s) {
     auto number = [](float value) { return general_text(value); };
     out << "~~~~~ Settings ~~~~~" << std::endl;

@@ -11,9 +11,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "preview/moves.h"
+#include "toolpath/moves.h"
 
-namespace veskaro::preview {
+namespace veskaro::toolpath {
 
 class ProgramError : public std::runtime_error {
 public:
@@ -27,4 +27,4 @@ private:
 // The tool starts at X0 Y0 Z0, the face's origin.  Throws ProgramError.
 Program read_program(std::istream& in);
 
-}  // namespace veskaro::preview
+}  // namespace veskaro::toolpath

@@ -3,9 +3,9 @@
 // circle; an arc of radius 0 is a point.
 #pragma once
 
-#include "preview/moves.h"
+#include "toolpath/moves.h"
 
-namespace veskaro::preview {
+namespace veskaro::toolpath {
 
 struct Extents;
 
@@ -24,4 +24,4 @@ double arc_length(const Move& arc);
 // it (the left, right, lowest and highest points it passes).
 void add_arc(Extents& extents, const Move& arc);
 
-}  // namespace veskaro::preview
+}  // namespace veskaro::toolpath

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace veskaro::preview {
+namespace veskaro::toolpath {
 
 struct Position {
     double x = 0;
@@ -42,4 +42,4 @@ inline bool is_arc(const Move& move) {
 
 inline bool is_cutting(const Move& move) { return move.kind != MoveKind::rapid; }
 
-}  // namespace veskaro::preview
+}  // namespace veskaro::toolpath

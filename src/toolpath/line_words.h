@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace veskaro::preview {
+namespace veskaro::toolpath {
 
 struct Word {
     char letter = 0;
@@ -26,4 +26,4 @@ public:
 // line.  Accepted letters: G, M, X, Y, Z, I, J, F.  Throws LineError.
 std::vector<Word> split_words(std::string_view line);
 
-}  // namespace veskaro::preview
+}  // namespace veskaro::toolpath

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace veskaro::preview {
+namespace veskaro::toolpath {
 
 struct Extents {
     bool empty = true;
@@ -30,4 +30,4 @@ struct Extents {
     double height() const { return max_y - min_y; }
 };
 
-}  // namespace veskaro::preview
+}  // namespace veskaro::toolpath

@@ -1,10 +1,10 @@
-#include "preview/line_words.h"
+#include "toolpath/line_words.h"
 
 #include <cctype>
 #include <charconv>
 #include <cmath>
 
-namespace veskaro::preview {
+namespace veskaro::toolpath {
 
 namespace {
 
@@ -94,4 +94,4 @@ std::vector<Word> split_words(std::string_view line) {
     return words;
 }
 
-}  // namespace veskaro::preview
+}  // namespace veskaro::toolpath

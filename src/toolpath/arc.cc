@@ -1,11 +1,11 @@
-#include "preview/arc.h"
+#include "toolpath/arc.h"
 
 #include <cmath>
 #include <numbers>
 
-#include "preview/extents.h"
+#include "toolpath/extents.h"
 
-namespace veskaro::preview {
+namespace veskaro::toolpath {
 
 namespace {
 
@@ -66,4 +66,4 @@ void add_arc(Extents& extents, const Move& arc) {
     }
 }
 
-}  // namespace veskaro::preview
+}  // namespace veskaro::toolpath

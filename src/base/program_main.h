@@ -1,0 +1,17 @@
+// What every program's main does around its run.
+#pragma once
+
+#include "base/console.h"
+
+namespace veskaro {
+
+using RunFunction = int (*)(int argc, const char* const* argv, const Console& console);
+
+// Runs `run` on the standard streams and returns its status.  An exception
+// that escapes it, memory running out included, becomes one error line and
+// status 1; so does standard output that could not take the text (a full
+// disk behind a redirection, a closed pipe), so that a lost report is never
+// a quiet success.
+int run_main(int argc, char** argv, RunFunction run);
+
+}  // namespace veskaro

@@ -1,0 +1,7 @@
+#include "base/version.h"
+
+namespace veskaro {
+
+const char* const VERSION = VESKARO_VERSION;
+
+}  // namespace veskaro

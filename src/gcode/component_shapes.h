@@ -1,0 +1,78 @@
+// The shapes a face's components ask for, in machine millimetres: where each
+// opening and visible recess lies and the path the tool centre takes round
+// it.  The sections cut them; the checker measures them.
+#pragma once
+
+#include "gcode/geometry.h"
+#include "gcode/pass_loop.h"
+#include "project/project_values.h"
+
+namespace veskaro {
+
+enum class ShapeKind { none, circle, rectangle };
+
+// The opening cut through the panel for a component.  The tool centre runs
+// half a bit diameter inside the opening's edge.
+struct Opening {
+    ShapeKind kind = ShapeKind::none;
+    Point centre{};
+    float diameter = 0;   // a circle's, mm
+    float width = 0;      // a rectangle's, mm, along X before the turn
+    float height = 0;     // a rectangle's, mm, along Y before the turn
+    float rotation = 0;   // a rectangle's turn in degrees, clockwise
+    float radius = 0;     // a circle's tool-centre radius
+    float half_width = 0;   // a rectangle's tool-centre half sizes
+    float half_height = 0;
+    // A rectangle's tool-centre corners, lower left, lower right, upper
+    // right, upper left before the turn, then turned about the centre.
+    Point corners[4]{};
+};
+
+// Reads "location_x", "location_y", "drill_diameter", "drill_width" and
+// "drill_height" in this order, and "rotation" only for a rectangle.  A
+// diameter above 0 makes a circle; otherwise a width and a height above 0 a
+// rectangle; anything else no opening.
+Opening read_opening(const Json& component, float face_height, float bit_diameter, const Where& where);
+
+// The pocket milled for a component's visible part.
+struct Recess {
+    ShapeKind kind = ShapeKind::none;
+    Point centre{};
+    float diameter = 0;  // mm
+    float width = 0;     // cm, as the project gives it
+    float height = 0;    // cm
+    float rotation = 0;  // degrees, clockwise; read whatever the shape
+};
+
+// Reads "location_x", "location_y", "visible_diameter", "visible_width",
+// "visible_height" and "rotation", in this order, for every component.
+Recess read_recess(const Json& component, float face_height, const Where& where);
+
+// The outermost circle of a circular recess, on the tool centre; the circles
+// step inward by the bit diameter while the radius is not below 0.
+inline float first_circle_radius(const Recess& recess, float bit_diameter) {
+    return recess.diameter / 2.0f - bit_diameter / 2.0f;
+}
+
+// Calls row(k, left, right) for the rows of one level of a rectangular
+// recess: along the recess's own X, from its lower edge upward, one bit
+// diameter apart while the offset is below the full height, the ends turned
+// about the centre.  The last row may lie beyond the visible height: the
+// rows are not fitted to it.
+template <typename Row>
+void for_each_recess_row(const Recess& recess, float bit_diameter, const Where& where, Row&& row) {
+    const float bit = bit_diameter;
+    const float half_width = 10.0f * recess.width / 2.0f - bit / 2.0f;
+    const float half_height = 10.0f * recess.height / 2.0f - bit / 2.0f;
+    const float full_height = 10.0f * recess.height;
+    const float cx = recess.centre.x;
+    const float cy = recess.centre.y;
+    unsigned k = 0;
+    for (float offset = 0; full_height > offset; offset = step_up(offset, bit, where), ++k) {
+        const float row_y = cy + offset - half_height;
+        row(k, rotate_point(cx, cy, recess.rotation, cx - half_width, row_y),
+            rotate_point(cx, cy, recess.rotation, cx + half_width, row_y));
+    }
+}
+
+}  // namespace veskaro
