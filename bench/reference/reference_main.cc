@@ -46,7 +46,7 @@ int run(int argc, const char* const* argv, const Console& console) {
     std::tm local{};
     localtime_r(&now, &local);
     const int year = local.tm_year + 1900;
-    const Arguments settings = read_command_line(argc, argv, "veskaro-gcode", year).settings;
+    const Arguments settings = read_command_line(argc, argv, "veskaro-gcode", generator_description(year)).settings;
     print_banner(console.out, year);
     print_settings_report(console.out, settings);
 

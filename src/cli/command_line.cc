@@ -3,6 +3,7 @@
 #include <cxxopts.hpp>
 
 #include "base/version.h"
+#include "cli/option_table.h"
 #include "gcode/number_text.h"
 
 namespace veskaro {
@@ -26,34 +27,18 @@ void require_positive(float value, const char* option) {
     }
 }
 
-cxxopts::Options make_options(const std::string& program_name, int year) {
-    const std::string description = std::string("VESKARO G-Code Generator for Laser Engraving and CNC Routers (v.") +
-                                    VERSION + ")\n" + ownership_line(year) + "\n\nWebsite: " + kWebsite + "\n";
+cxxopts::Options make_options(const std::string& program_name, const std::string& description) {
     cxxopts::Options options(program_name, description);
-    options.add_options("")
-        ("j,json-file", "Project JSON file", cxxopts::value<std::string>(), "")
-        ("o,output-directory", "Output folder", cxxopts::value<std::string>(), "")
-        ("t,material-thickness", "Material thickness to cut in mm", cxxopts::value<float>(), "")
-        ("b,box-height-3d", "Box height in 3D in mm", cxxopts::value<float>(), "")
-        ("d,cut-depth-per-pass", "Depth per pass to cut in mm", cxxopts::value<float>(), "")
-        ("m,bit-diameter", "Bit diameter in mm for drill size compensation",
-         cxxopts::value<float>()->default_value("0"), "")
-        ("z,outer-sizing", "Box sizes are for outside borders (inner area will be smaller)",
-         cxxopts::value<bool>()->default_value("false"), "")
-        ("r,recess-depth", "The depth of recess in mm (Default: no recess)",
-         cxxopts::value<float>()->default_value("0"), "")
-        ("f,feedrate", "Feedrate to use for axes", cxxopts::value<float>()->default_value("100"), "")
-        ("l,outline", "Enable side outline cutting", cxxopts::value<bool>()->default_value("true"), "")
-        ("c,components", "Enable component cutting", cxxopts::value<bool>()->default_value("true"), "")
-        ("e,screw-size-top", "Screw diameter for top side in mm (Default: 0 - no screws)",
-         cxxopts::value<float>()->default_value("0"), "")
-        ("w,screw-size-bottom", "Screw diameter for bottom side in mm (Default: 0 - no screws)",
-         cxxopts::value<float>()->default_value("0"), "")
-        ("i,screw-head-diameter", "Screw head diameter in mm", cxxopts::value<float>()->default_value("0"), "")
-        ("a,screw-head-height", "Screw head height in mm", cxxopts::value<float>()->default_value("0"), "")
-        ("n,screw-extra-margin", "Screw extra margin in mm", cxxopts::value<float>()->default_value("0"), "")
-        ("s,simulate", "Simulate, do not write NCs", cxxopts::value<bool>()->default_value("false"), "")
-        ("h,help", "Show this help message and quit", cxxopts::value<bool>(), "");
+    for (const OptionRow& row : option_table()) {
+        std::shared_ptr<cxxopts::Value> value;
+        switch (row.type) {
+            case OptionType::text: value = cxxopts::value<std::string>(); break;
+            case OptionType::number: value = cxxopts::value<float>(); break;
+            case OptionType::flag: value = cxxopts::value<bool>(); break;
+        }
+        if (row.default_value) value->default_value(*row.default_value);
+        options.add_options("")(row.short_name + "," + row.long_name, row.description, value, "");
+    }
     return options;
 }
 
@@ -100,48 +85,15 @@ Arguments read_arguments(const cxxopts::ParseResult& parsed) {
 
 }  // namespace
 
-CommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name, int year) {
-    CommandLine command_line;
-    try {
-        cxxopts::Options options = make_options(program_name, year);
-        const cxxopts::ParseResult parsed = options.parse(argc, argv);
-        if (parsed.count("help") > 0) {
-            command_line.help = true;
-            command_line.help_text = options.help();
-            return command_line;
-        }
-        command_line.settings = read_arguments(parsed);
-    } catch (const cxxopts::exceptions::exception& e) {
-        throw OptionError(with_apostrophes(e.what()));
-    }
-    return command_line;
+std::string generator_description(int year) {
+    return std::string("VESKARO G-Code Generator for Laser Engraving and CNC Routers (v.") + VERSION + ")\n" +
+           ownership_line(year) + "\n\nWebsite: " + kWebsite + "\n";
 }
 
-std::string with_apostrophes(const std::string& message) {
-    // The parser quotes with typographic marks on some builds; option names
-    // never contain them, so the marks around a name or value are found as
-    // the first opening mark and the last closing one of each quoted part.
-    static const std::string kOpen = "\xE2\x80\x98";   // left single quotation mark
-    static const std::string kClose = "\xE2\x80\x99";  // right single quotation mark
-    static const std::string kSecond = " but argument " + kOpen;
-    std::string text = message;
-    auto replace_at = [&text](std::size_t at, std::size_t length) {
-        if (at != std::string::npos) text.replace(at, length, "'");
-    };
-    std::size_t second = text.find(kSecond);
-    std::size_t end_of_first = second == std::string::npos ? text.size() : second;
-    if (second != std::string::npos) {
-        // "... but argument 'VALUE' given": the value is the last quoted part.
-        replace_at(text.rfind(kClose), kClose.size());
-        replace_at(second + kSecond.size() - kOpen.size(), kOpen.size());
-    }
-    const std::size_t close = text.rfind(kClose, end_of_first);
-    const std::size_t open = text.find(kOpen);
-    if (open != std::string::npos && close != std::string::npos && open < close) {
-        text.replace(close, kClose.size(), "'");
-        text.replace(open, kOpen.size(), "'");
-    }
-    return text;
+GeneratorCommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name,
+                                       const std::string& description) {
+    cxxopts::Options options = make_options(program_name, description);
+    return parse_command_line<Arguments>(options, argc, argv, read_arguments);
 }
 
 void print_banner(std::ostream& out, int year) {

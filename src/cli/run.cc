@@ -2,7 +2,7 @@
 
 #include <ctime>
 #include <filesystem>
-#include <iostream>
+#include <optional>
 
 #include "cli/command_line.h"
 #include "cli/output_paths.h"
@@ -52,17 +52,10 @@ bool generate_faces(const Json& project, const std::string& folder, const Argume
 int run(int argc, const char* const* argv, const Console& console) {
     const int year = current_year();
     Arguments settings;
-    try {
-        const CommandLine command_line = read_command_line(argc, argv, program_name(argc, argv), year);
-        if (command_line.help) {
-            console.out << command_line.help_text << std::endl;
-            return 0;
-        }
-        settings = command_line.settings;
-    } catch (const OptionError& e) {
-        print_option_error(console, e.what());
-        return 1;
-    }
+    const auto read = [&] {
+        return read_command_line(argc, argv, program_name(argc, argv), generator_description(year));
+    };
+    if (const std::optional<int> status = take_command_line(console, read, settings)) return *status;
 
     print_banner(console.out, year);
     print_settings_report(console.out, settings);

@@ -42,24 +42,18 @@ void cut_rectangle(const std::string& name, const Opening& opening, const Argume
 }  // namespace
 
 void create_component_cutouts(const Json& face, float face_height, const Arguments& settings, ProgramLines& lines) {
-    const Where face_where = lines.where;
-    for (const auto& member : face.items()) {
-        const std::string& name = member.key();
-        lines.where = face_where.with_component(name);
-        check_component_name(lines.where);
+    for_each_component(face, lines.where, [&](const std::string& name, const Json& component) {
         // Printed for every component, before its values are read.
         lines.progress() << "### Component: " << name << '\n';
-        const Opening opening = read_opening(member.value(), face_height, settings.bit_diameter, lines.where);
+        const Opening opening = read_opening(component, face_height, settings.bit_diameter, lines.where);
+        if (opening.kind == ShapeKind::none) return;
         if (opening.kind == ShapeKind::circle) {
             cut_circle(name, opening, settings, lines);
-        } else if (opening.kind == ShapeKind::rectangle) {
-            cut_rectangle(name, opening, settings, lines);
         } else {
-            continue;
+            cut_rectangle(name, opening, settings, lines);
         }
         lines.text("G0 Z5 ; Lift to safe height after cutting ").text(name).end_line();
-    }
-    lines.where = face_where;
+    });
 }
 
 }  // namespace veskaro

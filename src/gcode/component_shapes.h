@@ -9,6 +9,20 @@
 
 namespace veskaro {
 
+// Calls visit(name, component) for every member of the face object, in the
+// byte order of the names, with `where` naming the component meanwhile.
+// Refuses names that would break a console line or a G-code comment.
+template <typename Visit>
+void for_each_component(const Json& face, Where& where, Visit&& visit) {
+    const Where face_where = where;
+    for (const auto& member : face.items()) {
+        where = face_where.with_component(member.key());
+        check_component_name(where);
+        visit(member.key(), member.value());
+    }
+    where = face_where;
+}
+
 enum class ShapeKind { none, circle, rectangle };
 
 // The opening cut through the panel for a component.  The tool centre runs

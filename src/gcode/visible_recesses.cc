@@ -54,18 +54,14 @@ void cut_rows(const Recess& recess, float depth, const Arguments& settings, Prog
 }  // namespace
 
 void create_visible_recesses(const Json& face, float face_height, const Arguments& settings, ProgramLines& lines) {
-    const Where face_where = lines.where;
-    for (const auto& member : face.items()) {
-        const std::string& name = member.key();
-        lines.where = face_where.with_component(name);
-        check_component_name(lines.where);
-        const Recess recess = read_recess(member.value(), face_height, lines.where);
-        if (recess.kind == ShapeKind::none) continue;
+    for_each_component(face, lines.where, [&](const std::string& name, const Json& component) {
+        const Recess recess = read_recess(component, face_height, lines.where);
+        if (recess.kind == ShapeKind::none) return;
         const bool circle = recess.kind == ShapeKind::circle;
         lines.progress() << (circle ? "### Current circular recess: " : "### Current recess: ") << name << '\n';
         // A circle whose start radius is below 0 cuts nothing on any level;
         // walking the levels anyway could take ages for a huge depth.
-        if (circle && !(first_circle_radius(recess, settings.bit_diameter) >= 0)) continue;
+        if (circle && !(first_circle_radius(recess, settings.bit_diameter) >= 0)) return;
         for_each_pass(settings.cut_depth_per_pass, settings.recess_depth, lines.where, [&](float depth) {
             if (circle) {
                 cut_circles(recess, depth, settings, lines);
@@ -73,8 +69,7 @@ void create_visible_recesses(const Json& face, float face_height, const Argument
                 cut_rows(recess, depth, settings, lines);
             }
         });
-    }
-    lines.where = face_where;
+    });
 }
 
 }  // namespace veskaro

@@ -31,33 +31,22 @@ PreviewSettings read_preview_settings(const cxxopts::ParseResult& parsed) {
     settings.rapid_rate = parsed["rapid-rate"].as<double>();
     settings.bit_diameter = parsed["bit-diameter"].as<double>();
     settings.tsv = parsed["tsv"].as<bool>();
-    if (settings.paths.empty()) throw PreviewOptionError("no program or folder given");
+    if (settings.paths.empty()) throw OptionError("no program or folder given");
     if (!(settings.rapid_rate > 0) || settings.rapid_rate > 1e9) {
-        throw PreviewOptionError("Option 'rapid-rate' must be greater than 0");
+        throw OptionError("Option 'rapid-rate' must be greater than 0");
     }
     if (!(settings.bit_diameter >= 0) || settings.bit_diameter > 1000) {
-        throw PreviewOptionError("Option 'bit-diameter' must be between 0 and 1000");
+        throw OptionError("Option 'bit-diameter' must be between 0 and 1000");
     }
     return settings;
 }
 
 }  // namespace
 
-PreviewCommandLine read_preview_command_line(int argc, const char* const* argv, const std::string& program_name) {
-    PreviewCommandLine command_line;
-    try {
-        cxxopts::Options options = make_preview_options(program_name);
-        const cxxopts::ParseResult parsed = options.parse(argc, argv);
-        if (parsed.count("help") > 0) {
-            command_line.help = true;
-            command_line.help_text = options.help();
-            return command_line;
-        }
-        command_line.settings = read_preview_settings(parsed);
-    } catch (const cxxopts::exceptions::exception& e) {
-        throw PreviewOptionError(e.what());
-    }
-    return command_line;
+CommandLine<PreviewSettings> read_preview_command_line(int argc, const char* const* argv,
+                                                       const std::string& program_name) {
+    cxxopts::Options options = make_preview_options(program_name);
+    return parse_command_line<PreviewSettings>(options, argc, argv, read_preview_settings);
 }
 
 }  // namespace veskaro::preview

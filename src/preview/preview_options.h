@@ -1,9 +1,10 @@
 // Command line of veskaro-preview.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "base/option_parsing.h"
 
 namespace veskaro::preview {
 
@@ -14,21 +15,8 @@ struct PreviewSettings {
     bool tsv = false;                // tab-separated figures instead of summary lines
 };
 
-// What the command line asks for: the help text, or a run with the settings.
-struct PreviewCommandLine {
-    bool help = false;
-    std::string help_text;
-    PreviewSettings settings;
-};
-
-// An option the parser refuses, or a value that parses but makes no sense
-// ("--rapid-rate 0").
-class PreviewOptionError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Throws PreviewOptionError.
-PreviewCommandLine read_preview_command_line(int argc, const char* const* argv, const std::string& program_name);
+// Throws OptionError for an option the parser refuses and for a value that
+// parses but makes no sense ("--rapid-rate 0").
+CommandLine<PreviewSettings> read_preview_command_line(int argc, const char* const* argv, const std::string& program_name);
 
 }  // namespace veskaro::preview

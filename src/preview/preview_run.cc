@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iostream>
+#include <optional>
 
 #include "base/console.h"
 #include "base/output_file.h"
@@ -98,18 +98,11 @@ bool preview_path(const std::string& path, const PreviewSettings& settings, cons
 
 int run_preview(int argc, const char* const* argv, const Console& console) {
     PreviewSettings settings;
-    try {
+    const auto read = [&] {
         const std::string name = argc > 0 && argv[0] ? fs::path(argv[0]).filename().string() : "veskaro-preview";
-        const PreviewCommandLine command_line = read_preview_command_line(argc, argv, name);
-        if (command_line.help) {
-            console.out << command_line.help_text << std::endl;
-            return 0;
-        }
-        settings = command_line.settings;
-    } catch (const PreviewOptionError& e) {
-        print_option_error(console, e.what());
-        return 1;
-    }
+        return read_preview_command_line(argc, argv, name);
+    };
+    if (const std::optional<int> status = take_command_line(console, read, settings)) return *status;
 
     if (settings.tsv) console.out << "program\t" << summary_tsv_header() << "\n";
     bool all_drawn = true;

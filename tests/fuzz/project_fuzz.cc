@@ -53,8 +53,8 @@ bool read_settings(std::string_view line, veskaro::Arguments& settings) {
     std::vector<const char*> argv;
     for (const auto& word : words) argv.push_back(word.c_str());
     try {
-        const veskaro::CommandLine command_line =
-            veskaro::read_command_line(static_cast<int>(argv.size()), argv.data(), "veskaro-gcode", 2024);
+        const veskaro::GeneratorCommandLine command_line = veskaro::read_command_line(
+            static_cast<int>(argv.size()), argv.data(), "veskaro-gcode", veskaro::generator_description(2024));
         if (command_line.help) return false;
         settings = command_line.settings;
     } catch (const veskaro::OptionError&) {
