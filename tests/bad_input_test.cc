@@ -3,7 +3,9 @@
 // status 1 and one exact error report, write only the faces met before the
 // fault, leave no partial or temporary file, and keep the programs of an
 // earlier good run byte for byte.
+#include <signal.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -24,7 +26,11 @@
 namespace {
 
 namespace fs = std::filesystem;
+using veskaro::testing::generator_path;
+using veskaro::testing::has_file_open_under;
 using veskaro::testing::Outcome;
+using veskaro::testing::ProcessControl;
+using veskaro::testing::run_controlled;
 using veskaro::testing::read_file;
 using veskaro::testing::run_generator;
 using veskaro::testing::TempFolder;
@@ -147,6 +153,9 @@ struct BadCase {
     // Prepares the folder; returns a guard that lives until the case ends,
     // or null with `why` set to skip the case.
     std::function<Guard(const std::string& dir, std::string& why)> prepare;
+    int status = 1;                    // 128 + the signal for a run a signal ends
+    // Limits, signals and file systems the run meets; none when empty.
+    std::function<veskaro::testing::ProcessControl(const std::string& dir)> control;
 };
 
 // Failures name the case, not its bytes.
@@ -238,8 +247,10 @@ void check_case(const BadCase& c, bool over_good_run) {
     const auto before = snapshot(dir);
 
     // A run that hangs is killed after a minute and fails on its status.
-    const Outcome run = run_generator(command(c.json_file, c.output_directory, c.options), dir, 60);
-    EXPECT_EQ(run.status, 1);
+    ProcessControl control = c.control ? c.control(dir) : ProcessControl{};
+    control.timeout_seconds = 60;
+    const Outcome run = run_controlled(generator_path(), command(c.json_file, c.output_directory, c.options), dir, control);
+    EXPECT_EQ(run.status, c.status);
     EXPECT_EQ(run.err, replace_dir(c.error, dir));
     // A settings error comes before the banner.
     if (run.err.find("Use --help for usage information.") != std::string::npos) {
@@ -284,6 +295,60 @@ BadCase bad(std::string label, std::string project, std::vector<std::string> opt
     return c;
 }
 
+// A project whose first face, A_Main, has `count` small openings: a long
+// program with as many progress lines.
+std::string with_many_components(int count) {
+    std::string components;
+    for (int i = 0; i < count; ++i) {
+        components += (i == 0 ? "\"c" : ", \"c") + std::to_string(i) +
+                      R"(": {"location_x": 5, "location_y": 4, "drill_diameter": 0.5})";
+    }
+    return std::string("{") + kGeneric + R"(, "A_Main": {)" + components + R"(}, "Box_Main": {}})";
+}
+
+// A run that `signal` ends while it writes A_Main.  The signal is sent once
+// the program has a file open in the output folder; A_Main's progress lines,
+// more than a pipe holds, keep the run in the middle of the face until then.
+BadCase interrupted(std::string label, int signal, bool without_unnamed_files) {
+    BadCase c = bad(std::move(label), with_many_components(20000), {}, "", {});
+    c.status = 128 + signal;
+    c.control = [signal, without_unnamed_files](const std::string& dir) {
+        ProcessControl control;
+        control.without_unnamed_files = without_unnamed_files;
+        control.watch = [signal, folder = dir + "/box/"](int pid) {
+            if (!has_file_open_under(pid, folder)) return false;
+            kill(pid, signal);
+            return true;
+        };
+        return control;
+    };
+    return c;
+}
+
+// The case run under a resource limit: setrlimit(resource, bytes).
+BadCase limited(BadCase c, int resource, unsigned long bytes) {
+    c.control = [resource, bytes](const std::string&) {
+        ProcessControl control;
+        control.limits = {{resource, bytes}};
+        return control;
+    };
+    return c;
+}
+
+Guard unless_sanitized(const std::string&, [[maybe_unused]] std::string& why) {
+#ifdef VESKARO_SANITIZED
+    why = "the sanitizers reserve more address space than the limit allows";
+    return nullptr;
+#else
+    return std::make_shared<int>(0);
+#endif
+}
+
+Guard write_project_as(const std::string& dir, const std::string& name) {
+    write_file(dir + "/" + name, kGoodProject);
+    return std::make_shared<int>(0);
+}
+
 std::vector<BadCase> bad_cases() {
     const std::string fan = R"("location_x": 5, "location_y": 4)";
     const std::vector<std::string> recess = {"-m", "3", "-r", "3"};
@@ -324,6 +389,36 @@ std::vector<BadCase> bad_cases() {
         bad("ThicknessBeyondSinglePrecision", kGoodProject, {"-t", "1e39"},
          option_error("Argument '1e39' failed to parse"), {}),
         bad("DepthNotANumber", kGoodProject, {"-d", "nan"}, option_error("Argument 'nan' failed to parse"), {}),
+        bad("FeedrateWrittenAsZero", kGoodProject, {"-f", "0.004"},
+         option_error("Option 'feedrate' would be written as F0.00 (the programs write it with two decimals); it "
+                      "must round to 0.01 or more"),
+         {}),
+
+        // Number texts with more after the number, which the stream would read
+        // as the number before it.
+        bad("ThicknessWithADecimalComma", kGoodProject, {"-t", "1,5"}, option_error("Argument '1,5' failed to parse"),
+         {}),
+        bad("BitWithADecimalComma", kGoodProject, {"-m", "3,175"}, option_error("Argument '3,175' failed to parse"), {}),
+        bad("ThicknessInHexadecimal", kGoodProject, {"-t", "0x10"}, option_error("Argument '0x10' failed to parse"),
+         {}),
+        bad("ThicknessWithAUnit", kGoodProject, {"-t", "3mm"}, option_error("Argument '3mm' failed to parse"), {}),
+        bad("HeightWithAUnit", kGoodProject, {"-b", "50cm"}, option_error("Argument '50cm' failed to parse"), {}),
+        bad("DepthWithATrailingBlank", kGoodProject, {"-d", "1.5 "}, option_error("Argument '1.5 ' failed to parse"),
+         {}),
+        bad("ThicknessWithALineFeed", kGoodProject, {"-t", "1\n2"}, option_error("Argument '1\\n2' failed to parse"),
+         {}),
+
+        // Arguments that no option reads.
+        bad("FlagValueAfterABlank", kGoodProject, {"-c", "false"},
+         option_error("Argument 'false' is not read by any option: a flag takes a value only after an equals sign, "
+                      "as in '--components=false'"),
+         {}),
+        bad("FlagValueAfterAGroupOfFlags", kGoodProject, {"-zl", "0"},
+         option_error("Argument '0' is not read by any option: a flag takes a value only after an equals sign, as "
+                      "in '--outline=0'"),
+         {}),
+        bad("WordAfterAFlag", kGoodProject, {"-s", "box.json"},
+         option_error("Argument 'box.json' is not read by any option"), {}),
 
         // The project file itself.
         bad("ProjectMissing", kGoodProject, {}, run_error("cannot read 'missing.json': No such file or directory"),
@@ -342,6 +437,26 @@ std::vector<BadCase> bad_cases() {
          run_error("'box.json' is not a valid project file: parse error at line 1, column 26: syntax error while "
                    "parsing object key - unexpected end of input; expected string literal"),
          {}),
+
+        bad("ProjectIsAnArray", R"([1, {"A_Main": {}}])", {},
+         run_error("'box.json' is not a valid project file: the document must be an object, not array"), {}),
+        bad("ProjectIsANumber", "42", {},
+         run_error("'box.json' is not a valid project file: the document must be an object, not number"), {}),
+        bad("ProjectIsAString", R"("x_y")", {},
+         run_error("'box.json' is not a valid project file: the document must be an object, not string"), {}),
+        bad("ProjectIsNull", "null", {},
+         run_error("'box.json' is not a valid project file: the document must be an object, not null"), {}),
+        bad("ProjectOfBytesAfterADigit", std::string("7\x89\xFF\x00\x1B{", 6), {},
+         run_error("'box.json' is not a valid project file: the document must be an object, not number"), {}),
+        bad("ProjectPathWithALineFeed", kGoodProject, {},
+         run_error("cannot read 'a\\nb.json': No such file or directory"), {}, ".", "a\nb.json"),
+        // The stem ".." would put the programs in the output folder's parent.
+        bad("ProjectNamedDotDotDotJson", kGoodProject, {},
+         run_error("'...json' cannot name the output folder: its name without the extension is '..'"), {}, "out",
+         "...json", false, true, [](const std::string& dir, std::string&) { return write_project_as(dir, "...json"); }),
+        bad("ProjectNamedDotDotJson", kGoodProject, {},
+         run_error("'..json' cannot name the output folder: its name without the extension is '.'"), {}, "out",
+         "..json", false, true, [](const std::string& dir, std::string&) { return write_project_as(dir, "..json"); }),
 
         // "Generic".
         bad("GenericMissing", R"({"A_Main": {}, "Box_Main": {}})", {},
@@ -490,6 +605,12 @@ std::vector<BadCase> bad_cases() {
              write_file(dir + "/out", "not a folder\n");
              return std::make_shared<int>(0);
          }),
+        bad("FileInPlaceOfAnOutputFolderWithALineFeed", kGoodProject, {},
+         run_error("cannot write '{dir}/o\\nx/box': Not a directory"), {}, "o\nx", "box.json", false, false,
+         [](const std::string& dir, std::string&) -> Guard {
+             write_file(dir + "/o\nx", "not a folder\n");
+             return std::make_shared<int>(0);
+         }),
         bad("FolderInPlaceOfTheProgram", kGoodProject, {}, run_error("cannot write '{dir}/box/Box_Main.nc': Is a directory"),
          {"A_Main"}, ".", "box.json", false, false,
          [](const std::string& dir, std::string&) -> Guard {
@@ -518,6 +639,18 @@ std::vector<BadCase> bad_cases() {
              if (!remount_read_only(dir + "/disk", why)) return nullptr;
              return mounted;
          }),
+
+        // Signals, limits and file systems without unnamed files.  A signal
+        // ends the run as it would any program; a limit is an error.
+        interrupted("InterruptedWhileWritingAHiddenFile", SIGINT, true),
+        interrupted("TerminatedWhileWriting", SIGTERM, false),
+        interrupted("HungUpWhileWritingAHiddenFile", SIGHUP, true),
+        limited(bad("FileSizeLimit", big_face, {"-t", "3000"},
+                    run_error("cannot write '{dir}/box/A_Main.nc': File too large"), {}),
+                RLIMIT_FSIZE, 64 << 10),
+        limited(bad("OutOfMemoryWhileReadingTheProject", with_many_components(100000), {}, "Error: out of memory\n",
+                    {}, ".", "box.json", false, true, unless_sanitized),
+                RLIMIT_AS, 16 << 20),
     };
     return cases;
 }

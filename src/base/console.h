@@ -14,7 +14,9 @@ struct Console {
 };
 
 // "Error: <message>" as one line of the error stream, after what the output
-// stream holds so far, so that both read in order on a terminal.
+// stream holds so far, so that both read in order on a terminal.  Control
+// characters in the message are shown escaped (\n, \xNN...), as escape_name
+// shows names, so that the error stays on one line.
 void print_error(const Console& console, std::string_view message);
 
 // A refused command line: the error line, a blank line and

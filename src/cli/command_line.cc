@@ -3,12 +3,26 @@
 #include <cxxopts.hpp>
 
 #include "base/version.h"
+#include "cli/option_number.h"
 #include "cli/option_table.h"
+#include "cli/stray_arguments.h"
 #include "gcode/number_text.h"
 
 namespace veskaro {
 
 namespace {
+
+// A size or feed rate option.  The parser reads it through parse_value()
+// below, which it finds by argument-dependent lookup in place of its own
+// reading of a float.
+struct NumberOption {
+    float value = 0;
+};
+
+// A refusal here reads as the parser's own: "Argument '1,5' failed to parse".
+void parse_value(const std::string& text, NumberOption& number) {
+    if (!read_whole_number(text, number.value)) throw cxxopts::exceptions::incorrect_argument_type(text);
+}
 
 std::string ownership_line(int year) {
     return "Copyright (C) " + std::to_string(year) + " The VESKARO developers";
@@ -21,9 +35,25 @@ T value_of(const cxxopts::ParseResult& parsed, const char* name) {
     return parsed[name].as<T>();
 }
 
+template <>
+float value_of<float>(const cxxopts::ParseResult& parsed, const char* name) {
+    return parsed[name].as<NumberOption>().value;
+}
+
 void require_positive(float value, const char* option) {
     if (!(value > 0)) {
         throw OptionError(std::string("Option '") + option + "' must be greater than 0");
+    }
+}
+
+// The programs write the feed rate with two decimals; one that rounds to
+// F0.00 is a feed of 0 to the controller.
+void require_written_feed(float feedrate) {
+    std::string text;
+    append_fixed2(text, feedrate);
+    if (text == "0.00") {
+        throw OptionError("Option 'feedrate' would be written as F0.00 (the programs write it with two "
+                          "decimals); it must round to 0.01 or more");
     }
 }
 
@@ -33,7 +63,7 @@ cxxopts::Options make_options(const std::string& program_name, const std::string
         std::shared_ptr<cxxopts::Value> value;
         switch (row.type) {
             case OptionType::text: value = cxxopts::value<std::string>(); break;
-            case OptionType::number: value = cxxopts::value<float>(); break;
+            case OptionType::number: value = cxxopts::value<NumberOption>(); break;
             case OptionType::flag: value = cxxopts::value<bool>(); break;
         }
         if (row.default_value) value->default_value(*row.default_value);
@@ -55,6 +85,7 @@ Arguments read_arguments(const cxxopts::ParseResult& parsed) {
     settings.feedrate = value_of<float>(parsed, "feedrate");
     // Controllers refuse a feed move at F0 or a negative feed.
     require_positive(settings.feedrate, "feedrate");
+    require_written_feed(settings.feedrate);
     settings.outer_sizing = value_of<bool>(parsed, "outer-sizing");
     settings.outline = value_of<bool>(parsed, "outline");
     settings.components = value_of<bool>(parsed, "components");
@@ -93,7 +124,10 @@ std::string generator_description(int year) {
 GeneratorCommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name,
                                        const std::string& description) {
     cxxopts::Options options = make_options(program_name, description);
-    return parse_command_line<Arguments>(options, argc, argv, read_arguments);
+    return parse_command_line<Arguments>(options, argc, argv, [&](const cxxopts::ParseResult& parsed) {
+        refuse_stray_arguments(parsed.unmatched(), argc, argv, option_table());
+        return read_arguments(parsed);
+    });
 }
 
 void print_banner(std::ostream& out, int year) {

@@ -16,9 +16,10 @@ using GeneratorCommandLine = CommandLine<Arguments>;
 // The help text's description: name and version, ownership and web address.
 std::string generator_description(int year);
 
-// Parses the command line and, unless help is asked for, reads the settings
-// in a fixed order and checks the values that the cutting loops step by.
-// Throws OptionError.
+// Parses the command line and, unless help is asked for, refuses arguments
+// that no option reads, reads the settings in a fixed order (a number only
+// when the whole text is one) and checks the values that the cutting loops
+// step by and the feed that the programs write.  Throws OptionError.
 GeneratorCommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name,
                                        const std::string& description);
 

@@ -10,6 +10,12 @@ namespace veskaro {
 // The file name of the project without its last extension.
 std::string project_stem(const std::string& json_file);
 
+// True when the output directory is taken as it stands, without the
+// current directory before it.
+bool is_absolute_folder(const std::string& output_directory);
+
+// Throws RunError when the project's stem is empty, "." or "..": the
+// programs would go to the output directory itself or to its parent.
 std::string output_folder(const std::string& current_directory, const std::string& output_directory,
                           const std::string& json_file);
 

@@ -31,7 +31,6 @@ std::string program_name(int argc, const char* const* argv) {
 bool generate_faces(const Json& project, const std::string& folder, const Arguments& settings,
                     const Console& console) {
     bool all_written = true;
-    if (!project.is_object()) return all_written;
     for (const auto& member : project.items()) {
         const std::string& face_name = member.key();
         if (face_name.find('_') == std::string::npos) continue;
@@ -61,8 +60,11 @@ int run(int argc, const char* const* argv, const Console& console) {
     print_settings_report(console.out, settings);
     try {
         const Json project = load_project(settings.json_file);
-        const std::string folder =
-            output_folder(std::filesystem::current_path().string(), settings.output_directory, settings.json_file);
+        // An absolute output directory needs no current directory, which may
+        // have been removed.
+        const std::string current =
+            is_absolute_folder(settings.output_directory) ? "" : std::filesystem::current_path().string();
+        const std::string folder = output_folder(current, settings.output_directory, settings.json_file);
         const bool all_written = generate_faces(project, folder, settings, console);
         console.out << "Output path: " << folder << std::endl;
         return all_written ? 0 : 1;

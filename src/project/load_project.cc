@@ -36,6 +36,12 @@ Json load_project(const std::string& json_file) {
     } catch (const Json::exception& e) {
         throw RunError("'" + json_file + "' is not a valid project file: " + without_tag(e.what()));
     }
+    // Faces are members of an object; any other document would be a run
+    // that writes nothing and reports success.
+    if (!project.is_object()) {
+        throw RunError("'" + json_file + "' is not a valid project file: the document must be an object, not " +
+                       project.type_name());
+    }
     return project;
 }
 

@@ -136,15 +136,18 @@ OPTIONS = {
 _BY_SHORT = {short: name for name, (short, _, _) in OPTIONS.items()}
 
 
-def parse_command_line(argv):
+def parse_command_line(argv, stray=None):
     """Option texts by long name, for the forms a valid run uses: -x VALUE,
     -xVALUE, --name VALUE, --name=VALUE, grouped boolean letters (-zs),
-    --flag and --flag=VALUE.  Words that are not options are ignored; a
-    repeated option keeps its last value."""
+    --flag and --flag=VALUE.  Words that no option reads are appended to
+    `stray` with the word before them; a repeated option keeps its last
+    value."""
     given = {}
     i = 1
     while i < len(argv):
         word = argv[i]
+        if not word.startswith("-") and stray is not None:
+            stray.append((word, argv[i - 1]))
         if word.startswith("--"):
             name, eq, value = word[2:].partition("=")
             if OPTIONS[name][1]:
@@ -183,6 +186,36 @@ def option_float(text):
 
 def option_bool(text):
     return text in ("t", "T", "true", "True", "1")
+
+
+SWITCH_VALUES = ("t", "T", "true", "True", "1", "f", "F", "false", "False", "0")
+
+
+def flag_ending(word):
+    """The long name of the flag that `word` switches on last, or None."""
+    if word.startswith("--"):
+        name = word[2:]
+        return name if name in OPTIONS and OPTIONS[name][1] else None
+    names = [_BY_SHORT.get(letter) for letter in word[1:]] if word.startswith("-") else []
+    if names and all(n is not None and OPTIONS[n][1] for n in names):
+        return names[-1]
+    return None
+
+
+def stray_message(word, before):
+    """The refusal of the first word that no option reads."""
+    message = "Argument '%s' is not read by any option" % word
+    flag = flag_ending(before) if word in SWITCH_VALUES else None
+    if flag:
+        message += ": a flag takes a value only after an equals sign, as in '--%s=%s'" % (flag, word)
+    return message
+
+
+def option_error(message):
+    result = Outcome()
+    result.err = ["Error: " + message, "", "Use --help for usage information."]
+    result.status = 1
+    return result
 
 
 class Settings:
@@ -472,6 +505,14 @@ class Outcome:
         return "".join(line + "\n" for line in self.err).encode("utf-8")
 
 
+def json_type(value):
+    """The JSON library's name of a value's type."""
+    for kind, name in ((bool, "boolean"), (dict, "object"), (list, "array"), (str, "string")):
+        if isinstance(value, kind):
+            return name
+    return "null" if value is None else "number"
+
+
 def stem(path):
     name = path.rsplit("/", 1)[-1]
     if name in (".", ".."):
@@ -514,7 +555,13 @@ def run(argv, cwd, identity):
     """The outcome of running the generator with `argv` in the folder `cwd`.
     `identity` holds the two texts the program chooses itself: the banner's
     ownership line ("owner") and the web address ("website")."""
-    s = Settings(parse_command_line(argv))
+    stray = []
+    s = Settings(parse_command_line(argv, stray))
+    if stray:
+        return option_error(stray_message(*stray[0]))
+    if fixed(s.feedrate) in ("0.00", "-0.00"):
+        return option_error("Option 'feedrate' would be written as F0.00 (the programs write it with two "
+                            "decimals); it must round to 0.01 or more")
     result = Outcome()
     result.out += [
         "== VESKARO G-Code generator for Laser Engraving and CNC Routers ==",
@@ -537,9 +584,13 @@ def run(argv, cwd, identity):
     else:
         folder = cwd + "/" + s.output_directory + "/" + stem(s.json_file)
 
-    if isinstance(doc, dict):
-        for name in byte_order(doc):
-            if "_" in name:
-                generate_face(doc, folder + "/" + name + ".nc", name, s, identity, result)
+    if not isinstance(doc, dict):
+        result.err.append("Error: '%s' is not a valid project file: the document must be an object, not %s"
+                          % (s.json_file, json_type(doc)))
+        result.status = 1
+        return result
+    for name in byte_order(doc):
+        if "_" in name:
+            generate_face(doc, folder + "/" + name + ".nc", name, s, identity, result)
     result.out.append("Output path: " + folder)
     return result

@@ -2,7 +2,9 @@
 // prints and its exit status, for the end-to-end tests.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veskaro::testing {
@@ -17,6 +19,29 @@ struct Outcome {
 // `timeout_seconds`, killing the program (status 128 + SIGKILL).
 Outcome run_program(const std::string& program, const std::vector<std::string>& args,
                     const std::string& folder, double timeout_seconds = 30);
+
+// What a test does to the program's process besides running it.  The
+// program always starts with SIGINT, SIGTERM and SIGHUP at their default
+// action, whatever the test runner ignores.
+struct ProcessControl {
+    double timeout_seconds = 30;
+    // setrlimit() before the program starts: {RLIMIT_AS, bytes}...
+    std::vector<std::pair<int, unsigned long>> limits;
+    // Opening an unnamed temporary file (O_TMPFILE) fails with EOPNOTSUPP,
+    // as on file systems without them (vfat, FUSE).
+    bool without_unnamed_files = false;
+    // Called with the process id about every 100 ms until it returns true.
+    // Until then the program's standard output is not read, so a program
+    // that prints more than a pipe holds waits in the middle of its work.
+    std::function<bool(int pid)> watch;
+};
+
+Outcome run_controlled(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& folder, const ProcessControl& control);
+
+// True when process `pid` or one of its children has a file open whose path
+// starts with `prefix`.
+bool has_file_open_under(int pid, const std::string& prefix);
 
 // The path of the generator built alongside the tests.
 std::string generator_path();
