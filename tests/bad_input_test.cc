@@ -31,6 +31,7 @@ using veskaro::testing::has_file_open_under;
 using veskaro::testing::Outcome;
 using veskaro::testing::ProcessControl;
 using veskaro::testing::run_controlled;
+using veskaro::testing::run_program;
 using veskaro::testing::read_file;
 using veskaro::testing::run_generator;
 using veskaro::testing::TempFolder;
@@ -706,6 +707,39 @@ TEST(BadInputLimits, RunsThatAreStillValid) {
         EXPECT_EQ(outcome_lines(run.out), generated_lines(valid.faces) + "Output path: " + folder.path() + "/box\n")
             << valid.label;
     }
+}
+
+// Two runs in separate PID namespaces, each process 1 there, write the same
+// face into one folder at the same time on a file system without unnamed
+// files: each keeps its own temporary file, and both finish.  The first
+// run, held by its progress lines, waits with its file open while the
+// second one runs.
+TEST(BadInputLimits, TwoRunsAsProcessOneShareAFolder) {
+    TempFolder folder;
+    const std::string unshare = "/usr/bin/unshare";
+    if (run_program(unshare, {"--pid", "--fork", "/bin/true"}, folder.path()).status != 0) {
+        GTEST_SKIP() << "no PID namespace can be made here; CI runs as root and does this case";
+    }
+    folder.write("box.json", with_many_components(20000));
+    const Outcome reference = run_generator(command("box.json", "reference", {}), folder.path());
+    ASSERT_EQ(reference.status, 0) << reference.err;
+
+    std::vector<std::string> args = {"--pid", "--fork", generator_path()};
+    for (const std::string& arg : command("box.json", ".", {})) args.push_back(arg);
+    ProcessControl second_control;
+    second_control.without_unnamed_files = true;
+    Outcome second;
+    ProcessControl first_control = second_control;
+    first_control.watch = [&](int pid) {
+        if (!has_file_open_under(pid, folder.path() + "/box/")) return false;
+        second = run_controlled(unshare, args, folder.path(), second_control);
+        return true;
+    };
+    const Outcome first = run_controlled(unshare, args, folder.path(), first_control);
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(veskaro::testing::list_folder(folder.path() + "/box"), (std::vector<std::string>{"A_Main.nc", "Box_Main.nc"}));
+    EXPECT_EQ(read_file(folder.path() + "/box/A_Main.nc"), read_file(folder.path() + "/reference/box/A_Main.nc"));
 }
 
 // Recess circles and screw-head rings narrower than the bit cut nothing at

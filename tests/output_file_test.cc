@@ -30,13 +30,24 @@ TEST(OutputFile, AppearsWholeOnlyOnCommit) {
     EXPECT_EQ(list_folder(dir.path()), std::vector<std::string>{"Box_Main.nc"});
 }
 
-TEST(OutputFile, ALeftoverTemporaryNameIsReplaced) {
+// Another run's temporary file is that run's to finish, whatever its
+// process id; and two files for one target at once each put their own
+// text in place.
+TEST(OutputFile, TemporaryFilesOfOtherRunsAreLeftAlone) {
     TempFolder dir;
-    dir.write(".Box_Main.nc." + std::to_string(getpid()) + ".tmp", "stale");
-    OutputFile file(dir.path() + "/Box_Main.nc");
-    file.write("M30 ; End of program\n");
-    file.commit();
-    EXPECT_EQ(list_folder(dir.path()), std::vector<std::string>{"Box_Main.nc"});
+    const std::string other = ".Box_Main.nc." + std::to_string(getpid()) + ".tmp";
+    dir.write(other, "another run's program");
+    const std::string target = dir.path() + "/Box_Main.nc";
+    OutputFile first(target);
+    OutputFile second(target);
+    first.write("G0 X1 ; first\n");
+    second.write("G0 X2 ; second\n");
+    first.commit();
+    EXPECT_EQ(read_file(target), "G0 X1 ; first\n");
+    second.commit();
+    EXPECT_EQ(read_file(target), "G0 X2 ; second\n");
+    EXPECT_EQ(list_folder(dir.path()), (std::vector<std::string>{other, "Box_Main.nc"}));
+    EXPECT_EQ(read_file(dir.path() + "/" + other), "another run's program");
 }
 
 }  // namespace

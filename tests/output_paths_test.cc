@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/run_error.h"
+
 namespace {
 
 using namespace veskaro;
@@ -16,6 +18,18 @@ TEST(OutputPaths, FolderBelowTheCurrentOneNamedAfterTheProjectStem) {
     EXPECT_EQ(output_folder("/w", "/srv/cnc", "box"), "/srv/cnc/box");
     EXPECT_EQ(face_output_path("/w/box", "Panel_Main"), "/w/box/Panel_Main.nc");
     EXPECT_EQ(face_output_path("/w/box", "_"), "/w/box/_.nc");
+}
+
+TEST(OutputPaths, StemsThatWouldLeaveTheOutputFolder) {
+    // ".." would be the output folder's parent, "." the folder itself.
+    for (const char* json_file : {"...json", "..json", "in/...json", "in/"}) {
+        EXPECT_THROW(output_folder("/w", "out", json_file), RunError) << json_file;
+    }
+    EXPECT_EQ(output_folder("/w", "out", "....json"), "/w/out/...");
+    // An absolute folder needs no current folder.
+    EXPECT_TRUE(is_absolute_folder("/srv/cnc"));
+    EXPECT_FALSE(is_absolute_folder("srv/cnc"));
+    EXPECT_EQ(output_folder("", "/srv/cnc", "box.json"), "/srv/cnc/box");
 }
 
 TEST(OutputPaths, FaceNamesThatCannotNameAFileInTheFolder) {

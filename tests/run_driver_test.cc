@@ -93,9 +93,10 @@ TEST(RunDriver, FacesInByteOrderAndOnlyNamesWithAnUnderscore) {
     EXPECT_EQ(read_file(dir.path() + "/box/a_Back.nc"), kHeader + kFooter);
 }
 
+// Documents that are not objects are refused (tests/bad_input_test.cc).
 TEST(RunDriver, DocumentsWithoutFaces) {
     TempFolder dir;
-    for (const char* document : {"[1, {\"A_Main\": {}}]", "42", "\"x_y\"", "null", "{\"Generic\": {}}"}) {
+    for (const char* document : {"{}", "{\"notes\": {\"x\": 1}}", "{\"Generic\": {}}"}) {
         dir.write("box.json", document);
         const Outcome run = run_generator(args("."), dir.path());
         EXPECT_EQ(run.status, 0) << document;
@@ -128,6 +129,7 @@ TEST(RunDriver, SimulateBuildsEverythingAndWritesNoProgram) {
     EXPECT_TRUE(list_folder(dir.path() + "/box").empty());
 }
 
+// "-l false" is refused (tests/bad_input_test.cc).
 TEST(RunDriver, BooleanOptionsTakeValuesOnlyAfterAnEqualsSign) {
     TempFolder dir;
     dir.write("box.json", R"({"Generic": {"width": 20, "height": 10}, "Box_Main": {}})");
@@ -139,10 +141,7 @@ TEST(RunDriver, BooleanOptionsTakeValuesOnlyAfterAnEqualsSign) {
         }
         return kept;
     };
-    Outcome run = run_generator(args(".", {"-l", "false", "-s"}), dir.path());
-    EXPECT_EQ(flags(run.out), "Outer sizing enabled: No\nComponents enabled: Yes\nSide outline enabled: Yes\n");
-    EXPECT_EQ(progress(run.out), "Creating outline cut for: Box_Main\nOutput path: " + dir.path() + "/box\n");
-    run = run_generator(args(".", {"--outline=false", "-z", "--components=0", "-s"}), dir.path());
+    const Outcome run = run_generator(args(".", {"--outline=false", "-z", "--components=0", "-s"}), dir.path());
     EXPECT_EQ(flags(run.out), "Outer sizing enabled: Yes\nComponents enabled: No\nSide outline enabled: No\n");
     EXPECT_EQ(progress(run.out), "Output path: " + dir.path() + "/box\n");
 }
@@ -157,6 +156,19 @@ TEST(RunDriver, AnExistingProgramIsReplacedWhole) {
     EXPECT_EQ(read_file(dir.path() + "/box/Box_Main.nc"), kHeader + kFooter);
     // Nothing but the program is left in the folder.
     EXPECT_EQ(list_folder(dir.path() + "/box"), std::vector<std::string>{"Box_Main.nc"});
+}
+
+TEST(RunDriver, AbsolutePathsNeedNoCurrentFolder) {
+    TempFolder dir;
+    dir.write("box.json", R"({"Generic": {"width": 20, "height": 10}, "Box_Main": {}})");
+    const std::string command = "mkdir gone && cd gone && rmdir ../gone && exec '" + generator_path() + "' -j '" +
+                                dir.path() + "/box.json' -o '" + dir.path() + "/out' -t 3 -b 50 -d 1.5";
+    const Outcome run = run_program("/bin/sh", {"-c", command}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(progress(run.out), "Creating outline cut for: Box_Main\nG-codes generated for: Box_Main\n"
+                                 "Output path: " + dir.path() + "/out/box\n");
+    EXPECT_EQ(read_file(dir.path() + "/out/box/Box_Main.nc"), kHeader + kOutline200x100 + kFooter);
 }
 
 TEST(RunDriver, AConsoleThatCannotBeWrittenFailsTheRun) {
