@@ -345,11 +345,6 @@ Guard unless_sanitized(const std::string&, [[maybe_unused]] std::string& why) {
 #endif
 }
 
-Guard write_project_as(const std::string& dir, const std::string& name) {
-    write_file(dir + "/" + name, kGoodProject);
-    return std::make_shared<int>(0);
-}
-
 std::vector<BadCase> bad_cases() {
     const std::string fan = R"("location_x": 5, "location_y": 4)";
     const std::vector<std::string> recess = {"-m", "3", "-r", "3"};
@@ -400,12 +395,7 @@ std::vector<BadCase> bad_cases() {
         bad("ThicknessWithADecimalComma", kGoodProject, {"-t", "1,5"}, option_error("Argument '1,5' failed to parse"),
          {}),
         bad("BitWithADecimalComma", kGoodProject, {"-m", "3,175"}, option_error("Argument '3,175' failed to parse"), {}),
-        bad("ThicknessInHexadecimal", kGoodProject, {"-t", "0x10"}, option_error("Argument '0x10' failed to parse"),
-         {}),
-        bad("ThicknessWithAUnit", kGoodProject, {"-t", "3mm"}, option_error("Argument '3mm' failed to parse"), {}),
         bad("HeightWithAUnit", kGoodProject, {"-b", "50cm"}, option_error("Argument '50cm' failed to parse"), {}),
-        bad("DepthWithATrailingBlank", kGoodProject, {"-d", "1.5 "}, option_error("Argument '1.5 ' failed to parse"),
-         {}),
         bad("ThicknessWithALineFeed", kGoodProject, {"-t", "1\n2"}, option_error("Argument '1\\n2' failed to parse"),
          {}),
 
@@ -441,10 +431,6 @@ std::vector<BadCase> bad_cases() {
 
         bad("ProjectIsAnArray", R"([1, {"A_Main": {}}])", {},
          run_error("'box.json' is not a valid project file: the document must be an object, not array"), {}),
-        bad("ProjectIsANumber", "42", {},
-         run_error("'box.json' is not a valid project file: the document must be an object, not number"), {}),
-        bad("ProjectIsAString", R"("x_y")", {},
-         run_error("'box.json' is not a valid project file: the document must be an object, not string"), {}),
         bad("ProjectIsNull", "null", {},
          run_error("'box.json' is not a valid project file: the document must be an object, not null"), {}),
         bad("ProjectOfBytesAfterADigit", std::string("7\x89\xFF\x00\x1B{", 6), {},
@@ -454,10 +440,10 @@ std::vector<BadCase> bad_cases() {
         // The stem ".." would put the programs in the output folder's parent.
         bad("ProjectNamedDotDotDotJson", kGoodProject, {},
          run_error("'...json' cannot name the output folder: its name without the extension is '..'"), {}, "out",
-         "...json", false, true, [](const std::string& dir, std::string&) { return write_project_as(dir, "...json"); }),
-        bad("ProjectNamedDotDotJson", kGoodProject, {},
-         run_error("'..json' cannot name the output folder: its name without the extension is '.'"), {}, "out",
-         "..json", false, true, [](const std::string& dir, std::string&) { return write_project_as(dir, "..json"); }),
+         "...json", false, true, [](const std::string& dir, std::string&) -> Guard {
+             write_file(dir + "/...json", kGoodProject);
+             return std::make_shared<int>(0);
+         }),
 
         // "Generic".
         bad("GenericMissing", R"({"A_Main": {}, "Box_Main": {}})", {},
