@@ -50,7 +50,7 @@ bool refuse_unnamed_files() {
                              const std::string& folder, const ProcessControl& control, int out, int err) {
     dup2(out, 1);
     dup2(err, 2);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, SIG_DFL);
+    for (int number : {SIGINT, SIGTERM, SIGHUP}) signal(number, SIG_DFL);
     for (const auto& [resource, bytes] : control.limits) {
         const rlimit limit{bytes, bytes};
         if (setrlimit(resource, &limit) != 0) _exit(125);
