@@ -43,7 +43,7 @@ bool parse_number(std::string_view text, double& value, bool& exponent) {
 
 bool accepted_letter(char c) {
     switch (c) {
-        case 'G': case 'M': case 'X': case 'Y': case 'Z': case 'I': case 'J': case 'F':
+        case 'G': case 'M': case 'X': case 'Y': case 'Z': case 'I': case 'J': case 'F': case 'S': case 'P':
             return true;
         default:
             return false;

@@ -34,6 +34,9 @@ struct Program {
     // Lines whose numbers are written with an exponent ("4.37114e-08"):
     // readable here, but refused by most controllers.
     std::vector<int> exponent_lines;
+    // Seconds the program waits in G4 dwells (while a spindle comes up to
+    // speed), in all.
+    double dwell_seconds = 0;
 };
 
 inline bool is_arc(const Move& move) {
