@@ -78,7 +78,13 @@ TEST(PreviewCli, RefusesWhatTheGeneratorNeverWritesWithFileAndLine) {
         {"G1 X1.2.3", "malformed number in 'X1.2.3'"},
         {"G1 X-", "malformed number in 'X-'"},
         {"G0 X1e+07", "number out of range in 'X1e+07'"},
-        {"X10 Y10", "the line has no command (G0, G1, G2, G3, G21, G90 or M30)"},
+        {"X10 Y10", "the line has no command (G0, G1, G2, G3, G4, G21, G90, M3, M4, M5 or M30)"},
+        {"M6 ; tool change", "unsupported command 'M6'"},
+        {"G1 X1 S5 F100", "word S is not allowed with G1"},
+        {"M5 S100", "word S is not allowed with M5"},
+        {"M3 S-1", "spindle speed S must not be negative"},
+        {"G4 ; wait", "G4 without a dwell time (P)"},
+        {"G4 P-1", "dwell time P must not be negative"},
         {"G0 X1 G1 Y2", "more than one command on the line"},
         {"G0 X1 X2", "word X given twice"},
         {"G0 X1 I5", "word I is not allowed with G0"},
@@ -122,14 +128,31 @@ TEST(PreviewCli, DrawsButWarnsOfNumbersWithAnExponent) {
     EXPECT_TRUE(file_exists(folder.path() + "/face.svg"));
 }
 
+TEST(PreviewCli, ReadsTheProgramsWrittenForAMachineBesideTheOriginals) {
+    // As veskaro-post writes them: the header as a ";" comment, the spindle
+    // started, a dwell that counts in the time, the spindle stopped.
+    TempFolder folder;
+    folder.write("face.nc", kCircle);
+    folder.write("face.ngc", "; Created with a generator\nG21 ; mm\nG0 Z5 ; lift\nM3 S12000 ; start\nG4 P30 ; wait\n" +
+                                 kCircle.substr(kCircle.find("G0 X64"), kCircle.find("M30") - kCircle.find("G0 X64")) +
+                                 "M5 ; stop\nM30 ; end\n");
+    const Outcome outcome = preview({"."}, folder.path());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    const std::string figures = "X 36.00..64.00 Y 46.00..74.00 mm, deepest Z -1.00 mm, cutting 94.0 mm, rapid 98.7 mm";
+    EXPECT_EQ(outcome.out, "./face.nc: " + figures + ", time 0:00:15\n./face.ngc: " + figures +
+                               ", time 0:00:45\nIndex: ./index.html\n");
+    EXPECT_EQ(list_folder(folder.path()),
+              (std::vector<std::string>{"face.nc", "face.ngc", "face.ngc.svg", "face.svg", "index.html"}));
+}
+
 TEST(PreviewCli, PathsOptionsAndStatus) {
     TempFolder folder;
     folder.write("notes.txt", "G21\n");
     Outcome outcome = preview({"missing.nc", "notes.txt"}, folder.path());
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err, "Error: missing.nc: no such file or folder\nError: notes.txt: not a .nc program\n");
+    EXPECT_EQ(outcome.err, "Error: missing.nc: no such file or folder\nError: notes.txt: not a .nc or .ngc program\n");
     outcome = preview({"."}, folder.path());
-    EXPECT_EQ(outcome.err, "Error: .: no .nc programs in the folder\n");
+    EXPECT_EQ(outcome.err, "Error: .: no .nc or .ngc programs in the folder\n");
 
     outcome = preview({}, folder.path());
     EXPECT_EQ(outcome.status, 1);

@@ -1,6 +1,7 @@
 #include "base/option_parsing.h"
 
 #include <cxxopts.hpp>
+#include <filesystem>
 
 namespace veskaro {
 
@@ -14,6 +15,11 @@ std::optional<std::string> parse_options(cxxopts::Options& options, int argc, co
         throw OptionError(with_apostrophes(e.what()));
     }
     return std::nullopt;
+}
+
+std::string program_name(int argc, const char* const* argv, const char* fallback) {
+    if (argc < 1 || argv[0] == nullptr) return fallback;
+    return std::filesystem::path(argv[0]).filename().string();
 }
 
 std::string with_apostrophes(const std::string& message) {

@@ -75,6 +75,10 @@ std::optional<int> take_command_line(const Console& console, Read&& read, Settin
     }
 }
 
+// The name the program was started by, the file name of argv[0], for the
+// usage line of its help text; `fallback` when there is none.
+std::string program_name(int argc, const char* const* argv, const char* fallback);
+
 // The parser's message with option names and values quoted by apostrophes.
 std::string with_apostrophes(const std::string& message);
 

@@ -132,10 +132,7 @@ private:
 
 int run_post(int argc, const char* const* argv, const Console& console) {
     PostSettings settings;
-    const auto read = [&] {
-        const std::string name = argc > 0 && argv[0] ? fs::path(argv[0]).filename().string() : "veskaro-post";
-        return read_post_command_line(argc, argv, name);
-    };
+    const auto read = [&] { return read_post_command_line(argc, argv, program_name(argc, argv, "veskaro-post")); };
     if (const std::optional<int> status = take_command_line(console, read, settings)) return *status;
     if (settings.version) {
         console.out << "veskaro-post " << VERSION << "\n";

@@ -99,8 +99,7 @@ bool preview_path(const std::string& path, const PreviewSettings& settings, cons
 int run_preview(int argc, const char* const* argv, const Console& console) {
     PreviewSettings settings;
     const auto read = [&] {
-        const std::string name = argc > 0 && argv[0] ? fs::path(argv[0]).filename().string() : "veskaro-preview";
-        return read_preview_command_line(argc, argv, name);
+        return read_preview_command_line(argc, argv, program_name(argc, argv, "veskaro-preview"));
     };
     if (const std::optional<int> status = take_command_line(console, read, settings)) return *status;
 
