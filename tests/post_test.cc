@@ -61,7 +61,8 @@ TEST(Post, RewritesOnlyWhatTheControllerRefuses) {
         {"GRBL's line length", kGrbl, "G0 X1.00 Y2.00 ; Start cutting " + long_name + "\n",
          "G0 X1.00 Y2.00 ; Start cutting " + long_name.substr(0, 45) + "...\n"},
         {"LinuxCNC's line length, at a character boundary", kLinuxCnc,
-         "G0 X1 ; " + std::string(240, 'n') + "\xC3\x96\xC3\x96\xC3\x96\n", "G0 X1 ; " + std::string(240, 'n') + "...\n"},
+         "G0 X1 ; " + std::string(240, 'n') + "\xC3\x96\xC3\x96\xC3\x96\n",
+         "G0 X1 ; " + std::string(240, 'n') + "...\n"},
         {"plunge feed; the next cut gets its own feed back", {Controller::linuxcnc, {}, {}, 50},
          "G0 X1 Y1\nG1 Z-1.50 F100.00 ; plunge\nG1 X10 Y1 ; cut\nG1 Z-3 ; deeper\nG2 X10 Y1 I1 J0 ; circle\n"
          "G1 X10 Y1 Z-4 F200 ; down, X and Y restated\nG1 X12 ; cut\n",
@@ -96,6 +97,7 @@ Outcome post(const std::vector<std::string>& args, const std::string& folder) {
 }
 
 const std::string kUsage = "\n\nUse --help for usage information.\n";
+const std::string kRange = " must be between 0.0001 and 1000000" + kUsage;
 
 TEST(PostCli, OptionsAreCheckedBeforeAnythingIsRead) {
     TempFolder folder;
@@ -107,9 +109,9 @@ TEST(PostCli, OptionsAreCheckedBeforeAnythingIsRead) {
         {{"face.nc"}, "Error: Option 'controller' has no value" + kUsage},
         {{"-c", "fanuc", "face.nc"}, "Error: Option 'controller' must be 'linuxcnc' or 'grbl'" + kUsage},
         {{"-c", "grbl"}, "Error: no program or folder given" + kUsage},
-        {{"-c", "grbl", "--spindle", "0", "face.nc"}, "Error: Option 'spindle' must be between 0.0001 and 1000000" + kUsage},
-        {{"-c", "grbl", "--dwell=-1", "face.nc"}, "Error: Option 'dwell' must be between 0.0001 and 1000000" + kUsage},
-        {{"-c", "grbl", "-p", "2e6", "face.nc"}, "Error: Option 'plunge-feed' must be between 0.0001 and 1000000" + kUsage},
+        {{"-c", "grbl", "--spindle", "0", "face.nc"}, "Error: Option 'spindle'" + kRange},
+        {{"-c", "grbl", "--dwell=-1", "face.nc"}, "Error: Option 'dwell'" + kRange},
+        {{"-c", "grbl", "-p", "2e6", "face.nc"}, "Error: Option 'plunge-feed'" + kRange},
         {{"-c", "grbl", "-p", "fast", "face.nc"}, "Error: Argument 'fast' failed to parse" + kUsage},
     };
     for (const Case& c : cases) {

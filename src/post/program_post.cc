@@ -61,7 +61,7 @@ void ProgramPost::line(int number, std::string text, std::string& out) {
     }
 }
 
-void ProgramPost::rewrite(int number, std::string& text, std::string& out) {
+void ProgramPost::rewrite(int number, const std::string& text, std::string& out) {
     const Move* move = nullptr;
     if (next_move_ < moves_.size() && moves_[next_move_].line == number) move = &moves_[next_move_++];
     std::vector<Word> words = split_words(text);
@@ -85,14 +85,18 @@ void ProgramPost::rewrite(int number, std::string& text, std::string& out) {
     }
     counts_.feeds += feed_.keep(words, move);
     const std::size_t semicolon = text.find(';');
-    write(out, joined(words), semicolon == std::string::npos ? std::nullopt : std::optional(text.substr(semicolon + 1)));
+    std::optional<std::string> comment;
+    if (semicolon != std::string::npos) comment = text.substr(semicolon + 1);
+    write(out, joined(words), comment);
 }
 
 void ProgramPost::add_start(std::string& out) {
     if (started_) return;
     started_ = true;
     if (options_.spindle) add_line(out, "M3 " + plain_word('S', *options_.spindle), " Start the spindle or laser");
-    if (options_.dwell) add_line(out, "G4 " + plain_word('P', *options_.dwell), " Wait for the spindle to come up to speed");
+    if (options_.dwell) {
+        add_line(out, "G4 " + plain_word('P', *options_.dwell), " Wait for the spindle to come up to speed");
+    }
 }
 
 void ProgramPost::add_line(std::string& out, const std::string& code, const std::string& comment) {

@@ -51,7 +51,7 @@ public:
     const PostCounts& counts() const { return counts_; }
 
 private:
-    void rewrite(int number, std::string& text, std::string& out);
+    void rewrite(int number, const std::string& text, std::string& out);
     void add_start(std::string& out);
     void add_line(std::string& out, const std::string& code, const std::string& comment);
     void write(std::string& out, const std::string& code, std::optional<std::string> comment);

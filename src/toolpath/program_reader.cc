@@ -52,7 +52,9 @@ Block make_block(const std::vector<Word>& words) {
         if (slot->has_value()) throw LineError(std::string("word ") + word.letter + " given twice");
         *slot = word.value;
     }
-    if (block.command == nullptr) throw LineError("the line has no command (G0, G1, G2, G3, G4, G21, G90, M3, M4, M5 or M30)");
+    if (block.command == nullptr) {
+        throw LineError("the line has no command (G0, G1, G2, G3, G4, G21, G90, M3, M4, M5 or M30)");
+    }
     return block;
 }
 

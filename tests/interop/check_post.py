@@ -351,7 +351,7 @@ def row_problems(original, output, options):
 
 class Tally:
     def __init__(self):
-        self.programs, self.lines, self.failed, self.refused = Counter(), Counter(), 0, 0
+        self.originals, self.programs, self.lines, self.failed = Counter(), Counter(), Counter(), 0
         self.changes = Counter()
 
     def fail(self, label, problems):
@@ -408,8 +408,9 @@ def check_folder(args, rs274, label, folder, work, tally):
             for path in originals:
                 name = os.path.basename(path)
                 target = os.path.join(out, name[:-3] + extension)
+                if controller == "linuxcnc" and not options:
+                    tally.originals["read" if name in rows else "refused"] += 1
                 if name not in rows:
-                    tally.refused += 1
                     if os.path.exists(target):
                         tally.fail(f"{variant} {name}", ["written though the reader refuses it"])
                     continue
@@ -510,11 +511,12 @@ def main():
             projects += 1
             check_folder(args, rs274, label, folder, work, tally)
     print(f"{projects} projects ({args.random} random)")
+    print(f"generated programs: {tally.originals['read']} read by the toolpath reader, "
+          f"{tally.originals['refused']} refused by it and by veskaro-post alike")
     for controller in CONTROLLERS:
-        print(f"{controller}: {tally.programs[controller]} programs written and read back, "
-              f"{tally.lines[controller]} lines")
+        print(f"{controller}: {tally.programs[controller]} programs written (plain and with the options) "
+              f"and read back, {tally.lines[controller]} lines")
     print("changes: " + ", ".join(f"{name} {count}" for name, count in sorted(tally.changes.items())))
-    print(f"programs refused by the reader and by veskaro-post alike: {tally.refused}")
     # The cases the check exists for must have come up.
     for change in ("numbers rewritten", "circles dropped", "comment bytes replaced", "comments shortened",
                    "feeds written"):
