@@ -152,6 +152,7 @@ TEST(PreviewCli, PathsOptionsAndStatus) {
               "  -t, --tsv               Print the figures as tab-separated values, for \n"
               "                          scripts, instead of the summary lines\n"
               "  -h, --help              Show this help message and quit\n"
+              "  -v, --version           Show the program's name and version and quit\n"
               "\n");
 }
 
