@@ -8,8 +8,11 @@ set(CPACK_PACKAGE_NAME veskaro)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The VESKARO developers <developers@veskaro.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "G-code for the panels of a box project, for laser engravers and CNC routers")
-set(CPACK_PACKAGE_DESCRIPTION
-    "veskaro-gcode turns a box project, a JSON file that gives the plan size of an enclosure and the components mounted in each face, into one G-code program per face that mills the visible recesses, cuts the component openings and the corner screw holes and cuts the panel free. veskaro-preview draws the programs as SVG pictures and sums up what they do.")
+set(CPACK_PACKAGE_DESCRIPTION "veskaro-gcode turns a box project, a JSON file that gives the plan size
+of an enclosure and the components mounted in each face, into one G-code
+program per face: visible recesses, component openings, corner screw holes
+and the outline that cuts the panel free.  veskaro-preview draws the programs
+as SVG pictures and sums up what they do.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR})
