@@ -87,7 +87,7 @@ public:
                 }
             }
         }
-        block(make_block(words));
+        block(make_block(words), line_comment(text));
     }
 
     Program finish(int last_line) {
@@ -96,7 +96,7 @@ public:
     }
 
 private:
-    void block(const Block& b) {
+    void block(const Block& b, std::string_view comment) {
         const std::string name = command_name(*b.command);
         if (name.empty()) throw LineError("unsupported command '" + b.command->text + "'");
         if (name == "G21" || name == "G90" || name == "M30") {
@@ -110,6 +110,7 @@ private:
         }
         Move move;
         move.line = line_;
+        move.comment = comment;
         move.from = at_;
         move.to = {b.x.value_or(at_.x), b.y.value_or(at_.y), b.z.value_or(at_.z)};
         if (name == "G0") {
