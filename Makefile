@@ -41,6 +41,7 @@ run: configure
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	@command -v rs274 >/dev/null 2>&1 || echo "SKIPPED: interop_rs274: rs274 (LinuxCNC's G-code interpreter) is not installed; scripts/install-deps linuxcnc-uspace installs it"
+	@command -v chromium >/dev/null 2>&1 || echo "SKIPPED: preview_in_chromium: chromium is not installed; scripts/install-deps chromium installs it"
 
 asan-build:
 	scripts/install-deps clang libclang-rt-14-dev
