@@ -175,6 +175,7 @@ TEST(PreviewCli, PathsOptionsAndStatus) {
               "  -t, --tsv               Print the figures as tab-separated values, for \n"
               "                          scripts, instead of the summary lines\n"
               "  -h, --help              Show this help message and quit\n"
+              "  -v, --version           Show the program's name and version and quit\n"
               "\n");
 }
 
@@ -202,8 +203,51 @@ TEST(PreviewCli, FolderGetsPicturesAndAnIndexThatParseAsXml) {
     const std::string figures =
         "X 36.00..64.00 Y 46.00..74.00 mm, deepest Z -1.00 mm, cutting 94.0 mm, rapid 98.7 mm, time 0:00:15";
     EXPECT_EQ(xml_values(faces + "/B & <b>.svg", "title"), "B & <b>: " + figures + "\n");
-    EXPECT_EQ(xml_values(faces + "/index.html", "img", "src"), "A%20%231.svg\nB%20%26%20%3Cb%3E.svg\n");
+    // The faces and programs in the table, then each picture's own file.
+    EXPECT_EQ(xml_values(faces + "/index.html", "a", "href"),
+              "#face-1\nA%20%231.nc\n#face-2\nB%20%26%20%3Cb%3E.nc\n#face-3\nC.nc\nA%20%231.svg\n"
+              "B%20%26%20%3Cb%3E.svg\n");
+    // The pictures are in the page, after the switch that hides their rapid moves.
+    EXPECT_EQ(xml_values(faces + "/index.html", "svg", "viewBox"), repeated("0 0 75.008 93.101\n", 2));
+    EXPECT_EQ(xml_values(faces + "/index.html", "input", "id"), "show-rapids\n");
     EXPECT_EQ(xml_values(faces + "/index.html", "p"), "line 2: G1 without a feed rate (no F so far)\n");
+}
+
+TEST(PreviewCli, PicturesNameTheComponentsAndShowTheScaleAndTheOrigin) {
+    // An unnamed recess ring, then the opening of "fan" in two passes, then an
+    // outline: only the opening carries a name, at the centre of its circle.
+    TempFolder folder;
+    folder.write("face.nc",
+                 "# header\nG21 ; mm\nG90 ; absolute\nG0 Z5 ; Lift\n"
+                 "G0 X34.00 Y20.00 ; Move to the start of the circle (right side)\n"
+                 "G1 Z-0.50 F600.00 ; Start cutting down to -0.50mm\nG2 X34.00 Y20.00 I-4.00 J0 ; Cut a circle\n"
+                 "G0 Z5 ; Lift to safe height after cutting\n"
+                 "G0 X27.00 Y20.00 ; Move to the pocket position\n"
+                 "G1 Z-1.00 F600.00 ; Start cutting fan & co down to -1.00mm\n"
+                 "G2 X27.00 Y20.00 I3.00 J0 ; Cut a circle\n"
+                 "G1 Z-2.00 ; Start cutting fan & co down to -2.00mm\n"
+                 "G2 X27.00 Y20.00 I3.00 J0 ; Cut a circle\n"
+                 "G0 Z5 ; Lift to safe height after cutting fan & co\n"
+                 "G0 X0 Y40 ; Move to the starting point\nG1 Z-2.00 ; Start cutting down to -2.00mm\n"
+                 "G1 X50 Y40 ; Cut along the X axis\nG0 Z5 ; Lift the tool to a safe height\nM30 ; End\n");
+    ASSERT_EQ(preview({"face.nc"}, folder.path()).status, 0);
+    const std::string svg = folder.path() + "/face.svg";
+    EXPECT_EQ(xml_values(svg, "text"),
+              "face\n"
+              "X 0.00..50.00 Y 16.00..40.00 mm, deepest Z -2.00 mm\n"
+              "cutting 132.3 mm, rapid 104.5 mm, time 0:00:20\n"
+              "cut to Z -0.5\nZ -2 mm;\nrapid moves;\norigin X0 Y0\n"
+              // X every 10 mm below, Y every 10 mm on the left, and the unit.
+              "0\n10\n20\n30\n40\n50\n0\n10\n20\n30\n40\nmm\n"
+              "fan & co\n");
+    // The white ground, a swatch in the key for every depth level from light
+    // to dark, and the drawing's white frame.
+    EXPECT_EQ(xml_values(svg, "rect", "fill"), "#ffffff\n#79a4c4\n#537da6\n#08306b\n#ffffff\n");
+    EXPECT_EQ(xml_values(svg, "desc"), "Z -0.5\nZ -1\nZ -2\nX0 Y0\n");
+    // Opened on its own, the picture fits 1000 x 800 pixels (here its height
+    // bounds it); inside, it is in millimetres.
+    EXPECT_EQ(xml_values(svg, "svg", "width") + xml_values(svg, "svg", "height") + xml_values(svg, "svg", "viewBox"),
+              "869\n800\n0 0 57.438 52.906\n");
 }
 
 TEST(PreviewCli, DrawsEveryFaceTheGeneratorWrites) {

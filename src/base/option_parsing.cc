@@ -3,6 +3,8 @@
 #include <cxxopts.hpp>
 #include <filesystem>
 
+#include "base/version.h"
+
 namespace veskaro {
 
 std::optional<std::string> parse_options(cxxopts::Options& options, int argc, const char* const* argv,
@@ -10,6 +12,8 @@ std::optional<std::string> parse_options(cxxopts::Options& options, int argc, co
     try {
         const cxxopts::ParseResult parsed = options.parse(argc, argv);
         if (parsed.count("help") > 0) return options.help();
+        // Only the programs that declare "version" have it.
+        if (parsed.count("version") > 0) return options.program() + " " + VERSION;
         read(parsed);
     } catch (const cxxopts::exceptions::exception& e) {
         throw OptionError(with_apostrophes(e.what()));

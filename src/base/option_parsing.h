@@ -31,13 +31,16 @@ public:
 
 template <typename Settings>
 struct CommandLine {
+    // The text to print before stopping with status 0: the help, or the
+    // version line.
     bool help = false;
     std::string help_text;
     Settings settings{};
 };
 
 // Parses the arguments with `options`.  Returns the help text when "help"
-// is given; otherwise hands the parsed options to `read` and returns
+// is given, "<program> <version>" when "version" is (for the options that
+// declare it); otherwise hands the parsed options to `read` and returns
 // nothing.  The parser's errors, `read`'s included, become OptionError with
 // option names and values quoted by apostrophes.
 std::optional<std::string> parse_options(cxxopts::Options& options, int argc, const char* const* argv,

@@ -29,7 +29,7 @@ cxxopts::Options make_post_options(const std::string& program_name) {
          cxxopts::value<double>(), "")
         ("paths", "Programs (.nc, .ngc) and folders of programs", cxxopts::value<std::vector<std::string>>(), "")
         ("h,help", "Show this help message and quit", cxxopts::value<bool>(), "")
-        ("v,version", "Show the version and quit", cxxopts::value<bool>(), "");
+        ("v,version", "Show the program's name and version and quit", cxxopts::value<bool>(), "");
     options.parse_positional({"paths"});
     return options;
 }
@@ -45,10 +45,6 @@ std::optional<double> value_in_range(const cxxopts::ParseResult& parsed, const s
 
 PostSettings read_post_settings(const cxxopts::ParseResult& parsed) {
     PostSettings settings;
-    if (parsed.count("version") > 0) {
-        settings.version = true;
-        return settings;
-    }
     const std::optional<Controller> controller = controller_named(parsed["controller"].as<std::string>());
     if (!controller) throw OptionError("Option 'controller' must be 'linuxcnc' or 'grbl'");
     settings.post.controller = *controller;

@@ -14,7 +14,6 @@ struct PostSettings {
     PostOptions post;                // the controller and the words to add
     std::vector<std::string> paths;  // programs and folders of programs
     std::optional<std::string> output_directory;  // none: a folder beside the programs
-    bool version = false;            // print the version and stop
 };
 
 // Throws OptionError for an option the parser refuses and for a value that

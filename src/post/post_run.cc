@@ -7,7 +7,6 @@
 
 #include "base/output_file.h"
 #include "base/run_error.h"
-#include "base/version.h"
 #include "post/post_options.h"
 #include "toolpath/program_files.h"
 #include "toolpath/program_reader.h"
@@ -134,10 +133,6 @@ int run_post(int argc, const char* const* argv, const Console& console) {
     PostSettings settings;
     const auto read = [&] { return read_post_command_line(argc, argv, program_name(argc, argv, "veskaro-post")); };
     if (const std::optional<int> status = take_command_line(console, read, settings)) return *status;
-    if (settings.version) {
-        console.out << "veskaro-post " << VERSION << "\n";
-        return 0;
-    }
     PostRun run(settings, console);
     bool all_written = true;
     for (const std::string& path : settings.paths) {

@@ -94,4 +94,14 @@ std::vector<Word> split_words(std::string_view line) {
     return words;
 }
 
+std::string_view line_comment(std::string_view line) {
+    const std::size_t semicolon = line.find(';');
+    if (semicolon == std::string_view::npos) return {};
+    std::string_view comment = line.substr(semicolon + 1);
+    const std::size_t first = comment.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = comment.find_last_not_of(" \t\r");
+    return comment.substr(first, last - first + 1);
+}
+
 }  // namespace veskaro::toolpath

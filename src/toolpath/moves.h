@@ -4,6 +4,7 @@
 // (cutting depths negative).
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace veskaro::toolpath {
@@ -27,6 +28,9 @@ struct Move {
     double feed = 0;
     // Line of the program the move came from (1 is the first line).
     int line = 0;
+    // The line's ";" comment without the spaces around it: it names the
+    // component being cut ("Start cutting fan down to -1.50mm").
+    std::string comment;
 };
 
 struct Program {

@@ -94,7 +94,7 @@ public:
                 }
             }
         }
-        block(make_block(words));
+        block(make_block(words), line_comment(text));
     }
 
     Program finish(int last_line) {
@@ -103,11 +103,11 @@ public:
     }
 
 private:
-    void block(const Block& b) {
+    void block(const Block& b, std::string_view comment) {
         const std::string name = command_name(*b.command);
         if (name.empty()) throw LineError("unsupported command '" + b.command->text + "'");
         if (name == "G0" || name == "G1" || name == "G2" || name == "G3") {
-            motion(b, name);
+            motion(b, name, comment);
         } else {
             machine_setting(b, name);
         }
@@ -129,13 +129,14 @@ private:
         }
     }
 
-    void motion(const Block& b, const std::string& name) {
+    void motion(const Block& b, const std::string& name, std::string_view comment) {
         if (b.f.has_value()) {
             if (!(*b.f > 0)) throw LineError("feed rate F must be greater than 0");
             feed_ = *b.f;
         }
         Move move;
         move.line = line_;
+        move.comment = comment;
         move.from = at_;
         move.to = {b.x.value_or(at_.x), b.y.value_or(at_.y), b.z.value_or(at_.z)};
         if (name == "G0") {
