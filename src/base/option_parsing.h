@@ -61,9 +61,10 @@ CommandLine<Settings> parse_command_line(cxxopts::Options& options, int argc, co
 
 // Takes the command line from `read`, which throws OptionError: prints the
 // help text, or the refusal in the option error form.  Returns the exit
-// status to end with, or nothing when the run goes on with `settings`.
+// status to end with (0 after help, `error_status` after a refusal), or
+// nothing when the run goes on with `settings`.
 template <typename Settings, typename Read>
-std::optional<int> take_command_line(const Console& console, Read&& read, Settings& settings) {
+std::optional<int> take_command_line(const Console& console, Read&& read, Settings& settings, int error_status = 1) {
     try {
         CommandLine<Settings> command_line = read();
         if (command_line.help) {
@@ -74,7 +75,7 @@ std::optional<int> take_command_line(const Console& console, Read&& read, Settin
         return std::nullopt;
     } catch (const OptionError& e) {
         print_option_error(console, e.what());
-        return 1;
+        return error_status;
     }
 }
 

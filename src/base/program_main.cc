@@ -6,9 +6,9 @@
 
 namespace veskaro {
 
-int run_main(int argc, char** argv, RunFunction run) {
+int run_main(int argc, char** argv, RunFunction run, int failure_status) {
     const Console console{std::cout, std::cerr};
-    int status = 1;
+    int status = failure_status;
     try {
         status = run(argc, argv, console);
     } catch (const std::bad_alloc&) {
@@ -19,7 +19,7 @@ int run_main(int argc, char** argv, RunFunction run) {
     std::cout.flush();
     if (!std::cout) {
         print_error(console, "cannot write to standard output");
-        return 1;
+        return failure_status;
     }
     return status;
 }

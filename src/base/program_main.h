@@ -9,9 +9,9 @@ using RunFunction = int (*)(int argc, const char* const* argv, const Console& co
 
 // Runs `run` on the standard streams and returns its status.  An exception
 // that escapes it, memory running out included, becomes one error line and
-// status 1; so does standard output that could not take the text (a full
-// disk behind a redirection, a closed pipe), so that a lost report is never
-// a quiet success.
-int run_main(int argc, char** argv, RunFunction run);
+// `failure_status`; so does standard output that could not take the text (a
+// full disk behind a redirection, a closed pipe), so that a lost report is
+// never a quiet success.
+int run_main(int argc, char** argv, RunFunction run, int failure_status = 1);
 
 }  // namespace veskaro
