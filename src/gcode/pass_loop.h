@@ -6,6 +6,8 @@
 // forever; it is refused with a message naming the face and component.
 #pragma once
 
+#include <functional>
+
 #include "base/run_error.h"
 
 namespace veskaro {
@@ -45,11 +47,14 @@ void for_each_ring(float first, float step, const Where& where, Ring&& ring) {
 }
 
 // The deepest pass for_each_pass cuts and how many passes there are; depth 0
-// and count 0 when there is none.
+// and count 0 when there is none.  `at_first_pass`, when given, is called
+// at the first pass, before the loop steps on: where a section writes the
+// first lines of its cut.
 struct PassDepths {
     float deepest = 0;
     long count = 0;
 };
-PassDepths pass_depths(float step, float limit, const Where& where);
+PassDepths pass_depths(float step, float limit, const Where& where,
+                       const std::function<void()>& at_first_pass = {});
 
 }  // namespace veskaro
