@@ -1,6 +1,5 @@
 #include "check/bit_rules.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -37,16 +36,6 @@ void check_opening(const std::string& where, const Opening& opening, float bit, 
     }
 }
 
-// How far from the centre the opening clears the whole panel anyway.
-double opening_reach(const ComponentCheck& component, float bit) {
-    if (!component.opening_cut) return 0;
-    const Opening& opening = *component.opening;
-    const float half = opening.kind == ShapeKind::circle
-                           ? std::fabs(opening.radius)
-                           : std::min(std::fabs(opening.half_width), std::fabs(opening.half_height));
-    return half + bit / 2.0;
-}
-
 void check_circle_recess(const std::string& where, const ComponentCheck& component, float bit, Findings& findings) {
     const RecessCut& cut = *component.recess;
     if (!(cut.first_ring >= 0)) {
@@ -57,9 +46,10 @@ void check_circle_recess(const std::string& where, const ComponentCheck& compone
     if (!cut.cut) return;
     if (shows_as_zero(cut.first_ring)) findings.note(where, "the recess is as wide as the bit: the bit only plunges");
     // The innermost circle clears down to half a bit inside it; what is
-    // left in the middle stands unless the opening takes it.
+    // left in the middle, less than half a bit across, stands unless an
+    // opening is cut there.
     const double island = cut.last_ring - bit / 2.0;
-    if (noticeable(island - opening_reach(component, bit))) {
+    if (!component.opening_cut && noticeable(island)) {
         findings.warn(where, "the recess's circles leave an island " + mm(2.0 * island) +
                                  " mm across uncut at its centre");
     }

@@ -117,10 +117,8 @@ void walk_head_rings(ScrewCheck& screws, const Arguments& settings, RunDepths& d
     if (!(layout.head > 0) || !(layout.first_ring >= 0)) return;
     for (const Point& corner : layout.corners) {
         screws.heads_cut = passes_cut(depths.head, settings.cut_depth_per_pass, settings.screw_head_height, where, [&] {
-            for_each_ring(layout.first_ring, settings.bit_diameter, where, [&](float r) {
-                require_finite(where, {corner.x + r, corner.y, -r});
-                screws.last_ring = r;
-            });
+            for_each_ring(layout.first_ring, settings.bit_diameter, where,
+                          [&](float r) { require_finite(where, {corner.x + r, corner.y, -r}); });
         });
     }
 }

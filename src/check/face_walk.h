@@ -49,7 +49,6 @@ struct ScrewCheck {
     ScrewLayout layout;
     bool holes_cut = false;
     bool heads_cut = false;
-    float last_ring = 0;  // the innermost ring of a head recess
 };
 
 struct FaceCheck {

@@ -27,21 +27,15 @@ void check_holes(const Arguments& settings, const RunFacts& facts, Findings& fin
     }
 }
 
-// The outermost ring's outer edge, and the hole, bound what the head
-// recess clears; the rings step inward by the bit from the outermost.
-void check_head_rings(const Arguments& settings, const ScrewCheck& screws, Findings& findings) {
-    const double bit = settings.bit_diameter;
+// The outermost ring clears out to half a bit beyond its radius.  (The
+// innermost ring lies less than a bit from the centre, so what it leaves
+// there is always within the hole.)
+void check_head_width(const Arguments& settings, const ScrewCheck& screws, Findings& findings) {
     const double head = settings.screw_head_diameter;
-    const double across = 2.0 * screws.layout.first_ring + bit;
+    const double across = 2.0 * screws.layout.first_ring + settings.bit_diameter;
     if (noticeable(std::fabs(head - across))) {
         findings.note("screw-head-diameter", "the head recesses come out " + mm(across) + " mm across for the " +
                                                  mm(head) + " mm heads");
-    }
-    const double hole = std::fabs(screws.layout.hole_radius) + bit / 2.0;
-    const double uncut = screws.last_ring - bit / 2.0;
-    if (screws.holes_cut && noticeable(uncut - hole)) {
-        findings.warn("screw-head-diameter", "the head recesses leave an uncut collar around each screw hole, from " +
-                                                 mm(hole) + " to " + mm(uncut) + " mm from its centre");
     }
 }
 
@@ -58,7 +52,7 @@ void check_heads(const Arguments& settings, const RunFacts& facts, Findings& fin
                                                                  "recess is cut");
         return;
     }
-    if (screws.heads_cut) check_head_rings(settings, screws, findings);
+    if (screws.heads_cut) check_head_width(settings, screws, findings);
     check_pocket_depth("screw-head-height", "head recess", settings.screw_head_height, facts.depths.head,
                        settings.cut_depth_per_pass, findings);
 }
