@@ -77,30 +77,44 @@ TEST(Check, EachDefectGivesItsLines) {
         "note: screw-head-diameter: the head recesses come out 9.00 mm across for the 10.00 mm heads\n";
     const std::vector<Case> cases = {
         // Not read at all.
-        {"a key mistyped", box_main(component("knob", R"("location_x": 10, "location_y": 5, "drill_diamter": 1)")),
+        {"a key mistyped",
+         box_main(component("knob", R"("location_x": 10, "location_y": 5, "drill_diamter": 1)")),
          {},
          "warning: Box_Main / knob: \"drill_diamter\" is not read; did you mean \"drill_diameter\"?\n"
          "1 warning, 0 notes\n"},
-        {"a key that is the last word of one", box_main(component("led", R"("location_x": 5, "location_y": 5, "width": 1)")),
+        {"a key that is the last word of one",
+         box_main(component("led", R"("location_x": 5, "location_y": 5, "width": 1)")),
          {},
          "warning: Box_Main / led: \"width\" is not read; did you mean \"drill_width\"?\n1 warning, 0 notes\n"},
-        {"a key of its own", box_main(component("led", R"("location_x": 5, "location_y": 5, "part": "LED-5")")), {},
+        {"a key of its own",
+         box_main(component("led", R"("location_x": 5, "location_y": 5, "part": "LED-5")")),
+         {},
          "note: Box_Main / led: \"part\" is not read\n0 warnings, 1 note\n"},
-        {"a face without \"_\"", box(R"("RadioTop": {"knob": {"location_x": 2, "location_y": 2}}, "Box_Main": {)" + kLed + "}"),
+        {"a face without \"_\"",
+         box(R"("RadioTop": {"knob": {"location_x": 2, "location_y": 2}}, "Box_Main": {)" + kLed + "}"),
          {},
          "warning: project: \"RadioTop\" is not a face and is not read: a face's name contains \"_\"\n"
          "1 warning, 0 notes\n"},
-        {"a key of \"Generic\" mistyped", box(R"("Box_Main": {)" + kLed + "}", R"("Generic": {"width": 20, "height": 10, "widht": 20})"),
+        {"a key of \"Generic\" mistyped",
+         box(R"("Box_Main": {)" + kLed + "}", R"("Generic": {"width": 20, "height": 10, "widht": 20})"),
          {},
          "warning: project: \"widht\" in \"Generic\" is not read; did you mean \"width\"?\n1 warning, 0 notes\n"},
-        {"no face at all", box(R"("Notes": "none")"), {},
+        {"no face at all",
+         box(R"("Notes": "none")"),
+         {},
          "warning: project: no member's name contains \"_\": there is no face to cut\n1 warning, 0 notes\n"},
-        {"a face without components", box(R"("Box_Main": {)" + kLed + R"(}, "Box_Back": {})"), {},
+        {"a face without components",
+         box(R"("Box_Main": {)" + kLed + R"(}, "Box_Back": {})"),
+         {},
          "note: Box_Back: the face has no components\n0 warnings, 1 note\n"},
-        {"a face marker in lower case", box(R"("Box_main": {)" + kLed + "}"), {},
+        {"a face marker in lower case",
+         box(R"("Box_main": {)" + kLed + "}"),
+         {},
          "warning: Box_main: the name holds \"_main\", but face markers are case-sensitive (\"_Main\"): it is cut "
          "as a side face, 56.00 x 106.00 mm\n1 warning, 0 notes\n"},
-        {"half a rectangle", box_main(component("usb", R"("location_x": 10, "location_y": 5, "drill_width": 1.2)")), {},
+        {"half a rectangle",
+         box_main(component("usb", R"("location_x": 10, "location_y": 5, "drill_width": 1.2)")),
+         {},
          "warning: Box_Main / usb: \"drill_width\" is given without a \"drill_height\" above 0: no opening is cut\n"
          "1 warning, 0 notes\n"},
         {"a circle and a rectangle",
@@ -111,9 +125,12 @@ TEST(Check, EachDefectGivesItsLines) {
          "0 warnings, 1 note\n"},
 
         // Off the panel.
-        {"an opening over the edge", box_main(component("led", R"("location_x": 19.8, "location_y": 5, "drill_diameter": 1)")),
-         {}, "warning: Box_Main / led: the opening reaches 3.00 mm beyond the panel's right edge\n1 warning, 0 notes\n"},
-        {"a location in millimetres", box_main(component("led", R"("location_x": 50, "location_y": 50, "drill_diameter": 1)")),
+        {"an opening over the edge",
+         box_main(component("led", R"("location_x": 19.8, "location_y": 5, "drill_diameter": 1)")),
+         {},
+         "warning: Box_Main / led: the opening reaches 3.00 mm beyond the panel's right edge\n1 warning, 0 notes\n"},
+        {"a location in millimetres",
+         box_main(component("led", R"("location_x": 50, "location_y": 50, "drill_diameter": 1)")),
          {},
          "warning: Box_Main / led: the opening lies wholly outside the panel, 395.00 mm beyond its bottom edge; the "
          "location looks like millimetres: it is read in centimetres, and divided by 10 it would lie on the panel\n"
@@ -124,7 +141,9 @@ TEST(Check, EachDefectGivesItsLines) {
          "note: Box_Main: the outline runs on the face's edge: the panel comes out 198.00 x 98.00 mm, not 200.00 x "
          "100.00 mm\nwarning: Box_Main / led: the recess reaches 0.50 mm beyond the panel's left edge\n"
          "1 warning, 1 note\n"},
-        {"screws pushed out by a negative margin", box_main(kLed), {{"-e", "3"}, {"-n", "-4"}},
+        {"screws pushed out by a negative margin",
+         box_main(kLed),
+         {{"-e", "3"}, {"-n", "-4"}},
          "warning: Box_Main: the screw hole at 0.50, 0.50 reaches 1.00 mm beyond the panel's left edge and 1.00 mm "
          "beyond its bottom edge\n"
          "warning: Box_Main: the screw hole at 199.50, 0.50 reaches 1.00 mm beyond the panel's right edge and 1.00 "
@@ -145,8 +164,10 @@ TEST(Check, EachDefectGivesItsLines) {
          "note: Box_Main / a: the opening's inner corners are rounded to the bit's radius, 1.00 mm\n"
          "warning: Box_Main / a: the opening overlaps the opening of \"b\"\n"
          "warning: Box_Main / a: the opening overlaps the opening of \"d\"\n2 warnings, 1 note\n"},
-        {"an opening on a screw hole", box_main(component("led", R"("location_x": 0.6, "location_y": 9.4, "drill_diameter": 0.6)")),
-         {{"-e", "3"}}, "warning: Box_Main / led: the opening overlaps the screw hole at 4.50, 4.50\n1 warning, 0 notes\n"},
+        {"an opening on a screw hole",
+         box_main(component("led", R"("location_x": 0.6, "location_y": 9.4, "drill_diameter": 0.6)")),
+         {{"-e", "3"}},
+         "warning: Box_Main / led: the opening overlaps the screw hole at 4.50, 4.50\n1 warning, 0 notes\n"},
         {"an opening on a screw-head recess",
          box_main(component("led", R"("location_x": 1.3, "location_y": 8.7, "drill_diameter": 0.6)")),
          {{"-e", "3"}, {"-i", "10"}, {"-a", "1.5"}},
@@ -154,23 +175,30 @@ TEST(Check, EachDefectGivesItsLines) {
              "warning: Box_Main / led: the opening overlaps the screw-head recess at 8.50, 8.50\n1 warning, 1 note\n"},
 
         // Sizes the bit cannot make.
-        {"a slot narrower than the bit", box_main(component("slot", R"("location_x": 5, "location_y": 5, "drill_width": 0.2, "drill_height": 2)")),
+        {"a slot narrower than the bit",
+         box_main(component("slot", R"("location_x": 5, "location_y": 5, "drill_width": 0.2, "drill_height": 2)")),
          {{"-m", "3.175"}},
          "warning: Box_Main / slot: the opening is 2.00 mm wide, narrower than the bit: it comes out 4.35 mm wide\n"
          "note: Box_Main / slot: the opening's inner corners are rounded to the bit's radius, 1.59 mm\n"
          "1 warning, 1 note\n"},
-        {"screws narrower than the bit", box_main(kLed), {{"-m", "3.175"}, {"-e", "3"}},
+        {"screws narrower than the bit",
+         box_main(kLed),
+         {{"-m", "3.175"}, {"-e", "3"}},
          "warning: screw-size-top: the 3.00 mm screw holes are narrower than the bit: they come out 3.35 mm across\n"
          "1 warning, 0 notes\n"},
-        {"a hole as wide as the bit", box_main(component("led", R"("location_x": 5, "location_y": 5, "drill_diameter": 0.2)")), {},
+        {"a hole as wide as the bit",
+         box_main(component("led", R"("location_x": 5, "location_y": 5, "drill_diameter": 0.2)")),
+         {},
          "note: Box_Main / led: the opening is as wide as the bit: the bit only plunges (an arc of radius 0)\n"
          "0 warnings, 1 note\n"},
-        {"a recess narrower than the bit", box_main(component("led", R"("location_x": 5, "location_y": 5, "visible_diameter": 0.15)")),
+        {"a recess narrower than the bit",
+         box_main(component("led", R"("location_x": 5, "location_y": 5, "visible_diameter": 0.15)")),
          {{"-r", "1.5"}},
          "warning: Box_Main / led: the recess is 1.50 mm across, narrower than the bit: it is not cut at all\n"
          "1 warning, 0 notes\n"},
         {"recess circles that stop short of the centre",
-         box_main(component("led", R"("location_x": 5, "location_y": 5, "visible_diameter": 1.4)")), {{"-r", "1.5"}, {"-m", "3"}},
+         box_main(component("led", R"("location_x": 5, "location_y": 5, "visible_diameter": 1.4)")),
+         {{"-r", "1.5"}, {"-m", "3"}},
          "warning: Box_Main / led: the recess's circles leave an island 2.00 mm across uncut at its centre\n"
          "1 warning, 0 notes\n"},
         {"a rectangular recess lower than the bit",
@@ -180,31 +208,46 @@ TEST(Check, EachDefectGivesItsLines) {
          "1 warning, 0 notes\n"},
 
         // Depths not reached.
-        {"passes that stop 1 mm short", box_main(kLed), {{"-d", "2"}},
+        {"passes that stop 1 mm short",
+         box_main(kLed),
+         {{"-d", "2"}},
          "warning: cut-depth-per-pass: the deepest pass is at -2.00 mm in the 3.00 mm material: 1.00 mm is left "
          "uncut\n1 warning, 0 notes\n"},
-        {"passes that stop short in single precision", box_main(kLed), {{"-t", "3.2"}, {"-d", "0.4"}},
+        {"passes that stop short in single precision",
+         box_main(kLed),
+         {{"-t", "3.2"}, {"-d", "0.4"}},
          "warning: cut-depth-per-pass: the deepest pass is at -2.80 mm in the 3.20 mm material: 0.40 mm is left "
          "uncut\n1 warning, 0 notes\n"},
-        {"a pass deeper than the sheet", box_main(kLed), {{"-d", "4"}},
+        {"a pass deeper than the sheet",
+         box_main(kLed),
+         {{"-d", "4"}},
          "warning: cut-depth-per-pass: 4.00 mm is more than the 3.00 mm material: no through-cut gets a pass\n"
          "1 warning, 0 notes\n"},
-        {"a recess shallower than a pass", box_main(component("led", R"("location_x": 5, "location_y": 5, "visible_diameter": 2)")),
+        {"a recess shallower than a pass",
+         box_main(component("led", R"("location_x": 5, "location_y": 5, "visible_diameter": 2)")),
          {{"-r", "1"}},
          "warning: recess-depth: 1.00 mm is less than the 1.50 mm depth per pass: no recess is cut\n"
          "1 warning, 0 notes\n"},
-        {"screw heads cut short", box_main(kLed), {{"-e", "4"}, {"-i", "9"}, {"-a", "2"}, {"-d", "0.75"}},
+        {"screw heads cut short",
+         box_main(kLed),
+         {{"-e", "4"}, {"-i", "9"}, {"-a", "2"}, {"-d", "0.75"}},
          "note: screw-head-diameter: the head recesses come out 8.00 mm across for the 9.00 mm heads\n"
          "note: screw-head-height: the deepest level is at -1.50 mm: the head recesses are 0.50 mm shallower than "
          "2.00 mm\n0 warnings, 2 notes\n"},
 
         // Settings that cut nothing or contradict each other.
-        {"no material", box_main(kLed), {{"-t", "0"}},
+        {"no material",
+         box_main(kLed),
+         {{"-t", "0"}},
          "warning: material-thickness: 0.00 mm is not above 0: nothing is cut through\n1 warning, 0 notes\n"},
-        {"no box height", box(R"("Box_Main": {)" + kLed + R"(}, "Box_Back": {})"), {{"-b", "0"}},
+        {"no box height",
+         box(R"("Box_Main": {)" + kLed + R"(}, "Box_Back": {})"),
+         {{"-b", "0"}},
          "warning: box-height-3d: 0.00 mm is not above 0: the end and side faces are sized from it\n"
          "note: Box_Back: the face has no components\n1 warning, 1 note\n"},
-        {"screw heads smaller than the screws", box_main(kLed), {{"-e", "4"}, {"-i", "2.5"}, {"-a", "1.5"}},
+        {"screw heads smaller than the screws",
+         box_main(kLed),
+         {{"-e", "4"}, {"-i", "2.5"}, {"-a", "1.5"}},
          "warning: screw-head-diameter: the 2.50 mm heads are smaller than the 4.00 mm screws\n"
          "warning: screw-head-diameter: the 2.50 mm heads are too small for the bit: no head recess is cut\n"
          "2 warnings, 0 notes\n"},
@@ -215,14 +258,19 @@ TEST(Check, EachDefectGivesItsLines) {
          "warning: Box_Main / led: the recess (10.00 mm across) is smaller than its opening (10.00 x 6.00 mm)\n"
          "note: Box_Main / led: the opening's inner corners are rounded to the bit's radius, 1.00 mm\n"
          "1 warning, 1 note\n"},
-        {"bottom screws of another size", box(R"("Box_Bottom": {)" + kLed + "}"), {{"-e", "3"}, {"-w", "4"}},
+        {"bottom screws of another size",
+         box(R"("Box_Bottom": {)" + kLed + "}"),
+         {{"-e", "3"}, {"-w", "4"}},
          "warning: screw-size-bottom: the \"_Bottom\" faces are drilled with the top size, 3.00 mm, not 4.00 mm\n"
          "1 warning, 0 notes\n"},
-        {"a negative bit", box_main(kLed), {{"-m", "-1"}},
+        {"a negative bit",
+         box_main(kLed),
+         {{"-m", "-1"}},
          "warning: bit-diameter: -1.00 mm is below 0: the bit compensation goes the wrong way\n1 warning, 0 notes\n"},
 
         // What comes out otherwise than drawn.
-        {"the panel after the outline", box(R"("Box_Main": {)" + kLed + "}", R"("Generic": {"width": 12, "height": 8})"),
+        {"the panel after the outline",
+         box(R"("Box_Main": {)" + kLed + "}", R"("Generic": {"width": 12, "height": 8})"),
          {{"-m", "3.175"}, {"--outline", "true"}},
          "note: Box_Main: the outline runs on the face's edge: the panel comes out 116.83 x 76.83 mm, not 120.00 x "
          "80.00 mm\n0 warnings, 1 note\n"},
@@ -231,7 +279,9 @@ TEST(Check, EachDefectGivesItsLines) {
          {{"-r", "1.5"}, {"-m", "3"}},
          "note: Box_Main / label: the recess rows reach 2.00 mm beyond its 10.00 mm height: it is cut 20.00 x 12.00 "
          "mm\n0 warnings, 1 note\n"},
-        {"no bit", box_main(kLed), {{"-m", "0"}},
+        {"no bit",
+         box_main(kLed),
+         {{"-m", "0"}},
          "note: bit-diameter: 0.00 mm: nothing is compensated for the bit: openings come out wider, and panels "
          "smaller, by the real bit's diameter\n0 warnings, 1 note\n"},
         {"a clean project", box_main(kLed), {}, "0 warnings, 0 notes\n"},
@@ -262,8 +312,9 @@ std::vector<std::string> make_run_options() {
 
 TEST(Check, TheExampleWithTheSettingsOfMakeRunHasNoWarning) {
     TempFolder folder;
-    ASSERT_EQ(std::system(("mkdir -p '" + folder.path() + "/examples' && cp '" VESKARO_SOURCE_DIR
-                           "/examples/enclosure.json' '" + folder.path() + "/examples/'")
+    ASSERT_EQ(std::system(("mkdir -p '" + folder.path() +
+                           "/examples' && cp '" VESKARO_SOURCE_DIR "/examples/enclosure.json' '" + folder.path() +
+                           "/examples/'")
                               .c_str()),
               0);
     const std::vector<std::string> options = make_run_options();
@@ -276,20 +327,19 @@ TEST(Check, TheExampleWithTheSettingsOfMakeRunHasNoWarning) {
         return "note: " + face + ": the outline runs on the face's edge: the panel comes out " + out + " mm, not " +
                size + " mm\n";
     };
-    EXPECT_EQ(outcome.out,
-              "note: screw-head-diameter: the head recesses come out 7.00 mm across for the 8.00 mm heads\n"
-              "note: screw-head-height: the deepest level is at -1.50 mm: the head recesses are 0.50 mm shallower "
-              "than 2.00 mm\n"
-              "note: project: \"notes\" in \"Generic\" is not read\n" +
-                  panel("Enclosure_Back", "158.00 x 64.00", "160.00 x 66.00") + rounded("Enclosure_Back / usb_c") +
-                  panel("Enclosure_Front", "158.00 x 64.00", "160.00 x 66.00") +
-                  rounded("Enclosure_Front / power_switch") +
-                  panel("Enclosure_Left", "64.00 x 104.00", "66.00 x 106.00") + rounded("Enclosure_Left / vent_lower") +
-                  rounded("Enclosure_Left / vent_upper") +
-                  panel("Enclosure_Main", "158.00 x 98.00", "160.00 x 100.00") + rounded("Enclosure_Main / display") +
-                  rounded("Enclosure_Main / mode_switch") +
-                  panel("Enclosure_Right", "64.00 x 104.00", "66.00 x 106.00") + rounded("Enclosure_Right / sd_slot") +
-                  "0 warnings, 15 notes\n");
+    EXPECT_EQ(
+        outcome.out,
+        "note: screw-head-diameter: the head recesses come out 7.00 mm across for the 8.00 mm heads\n"
+        "note: screw-head-height: the deepest level is at -1.50 mm: the head recesses are 0.50 mm shallower "
+        "than 2.00 mm\n"
+        "note: project: \"notes\" in \"Generic\" is not read\n" +
+            panel("Enclosure_Back", "158.00 x 64.00", "160.00 x 66.00") + rounded("Enclosure_Back / usb_c") +
+            panel("Enclosure_Front", "158.00 x 64.00", "160.00 x 66.00") + rounded("Enclosure_Front / power_switch") +
+            panel("Enclosure_Left", "64.00 x 104.00", "66.00 x 106.00") + rounded("Enclosure_Left / vent_lower") +
+            rounded("Enclosure_Left / vent_upper") + panel("Enclosure_Main", "158.00 x 98.00", "160.00 x 100.00") +
+            rounded("Enclosure_Main / display") + rounded("Enclosure_Main / mode_switch") +
+            panel("Enclosure_Right", "64.00 x 104.00", "66.00 x 106.00") + rounded("Enclosure_Right / sd_slot") +
+            "0 warnings, 15 notes\n");
     EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(outcome.status, 0);
 }
@@ -329,7 +379,8 @@ TEST(Check, StatusTwoWhenTheCheckCannotRun) {
 
     // A report that cannot be written is a failure, not a warning.
     folder.write("box.json", box_main(kLed));
-    const std::string shell = "cd '" + folder.path() + "' && '" VESKARO_CHECK
+    const std::string shell = "cd '" + folder.path() +
+                              "' && '" VESKARO_CHECK
                               "' -j box.json -o out -t 3 -b 50 -d 1.5 >/dev/full 2>err.txt; echo $? >status.txt";
     ASSERT_EQ(std::system(shell.c_str()), 0);
     EXPECT_EQ(read_file(folder.path() + "/status.txt"), "2\n");

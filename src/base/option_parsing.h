@@ -64,7 +64,8 @@ CommandLine<Settings> parse_command_line(cxxopts::Options& options, int argc, co
 // status to end with (0 after help, `error_status` after a refusal), or
 // nothing when the run goes on with `settings`.
 template <typename Settings, typename Read>
-std::optional<int> take_command_line(const Console& console, Read&& read, Settings& settings, int error_status = 1) {
+std::optional<int> take_command_line(const Console& console, Read&& read, Settings& settings,
+                                     int error_status = 1) {
     try {
         CommandLine<Settings> command_line = read();
         if (command_line.help) {

@@ -50,8 +50,8 @@ void check_circle_recess(const std::string& where, const ComponentCheck& compone
     // opening is cut there.
     const double island = cut.last_ring - bit / 2.0;
     if (!component.opening_cut && noticeable(island)) {
-        findings.warn(where, "the recess's circles leave an island " + mm(2.0 * island) +
-                                 " mm across uncut at its centre");
+        findings.warn(where,
+                      "the recess's circles leave an island " + mm(2.0 * island) + " mm across uncut at its centre");
     }
 }
 
@@ -78,8 +78,7 @@ void check_row_recess(const std::string& where, const RecessCut& cut, float bit,
 
 }  // namespace
 
-void check_bit_sizes(const FaceCheck& face, const ComponentCheck& component, float bit_diameter,
-                     Findings& findings) {
+void check_bit_sizes(const FaceCheck& face, const ComponentCheck& component, float bit_diameter, Findings& findings) {
     const std::string where = component_where(face.name, component.name);
     if (component.recess && component.recess->recess.kind == ShapeKind::circle) {
         check_circle_recess(where, component, bit_diameter, findings);

@@ -8,7 +8,6 @@
 
 namespace veskaro::check {
 
-void check_bit_sizes(const FaceCheck& face, const ComponentCheck& component, float bit_diameter,
-                     Findings& findings);
+void check_bit_sizes(const FaceCheck& face, const ComponentCheck& component, float bit_diameter, Findings& findings);
 
 }  // namespace veskaro::check

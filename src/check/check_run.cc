@@ -21,8 +21,9 @@ namespace veskaro::check {
 namespace {
 
 std::string description() {
-    return std::string("VESKARO project check: says what each face will really cut with the settings of "
-                       "veskaro-gcode, before any material is (v.") +
+    return std::string(
+               "VESKARO project check: says what each face will really cut with the settings of "
+               "veskaro-gcode, before any material is (v.") +
            VERSION + ")\n";
 }
 

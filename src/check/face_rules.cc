@@ -11,9 +11,12 @@ namespace {
 
 const char* kind_name(FaceKind kind) {
     switch (kind) {
-        case FaceKind::Horizontal: return "a horizontal face";
-        case FaceKind::End: return "an end face";
-        case FaceKind::Side: break;
+        case FaceKind::Horizontal:
+            return "a horizontal face";
+        case FaceKind::End:
+            return "an end face";
+        case FaceKind::Side:
+            break;
     }
     return "a side face";
 }
@@ -44,8 +47,8 @@ void check_markers(const FaceCheck& face, Findings& findings) {
     if (!mended || face_kind(mended->name) == face.kind) return;
     findings.warn(face_where(face.name), "the name holds " + in_quotes(mended->found) +
                                              ", but face markers are case-sensitive (" + in_quotes(mended->marker) +
-                                             "): it is cut as " + kind_name(face.kind) + ", " +
-                                             mm(face.size.width) + " x " + mm(face.size.height) + " mm");
+                                             "): it is cut as " + kind_name(face.kind) + ", " + mm(face.size.width) +
+                                             " x " + mm(face.size.height) + " mm");
 }
 
 }  // namespace

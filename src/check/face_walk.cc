@@ -83,9 +83,8 @@ void read_recesses(const Json& face_object, FaceCheck& face, const Arguments& se
             return;
         }
         const float bit = settings.bit_diameter;
-        cut.cut = passes_cut(depths.recess, settings.cut_depth_per_pass, settings.recess_depth, where, [&] {
-            circle ? walk_rings(cut, bit, where) : walk_rows(cut, bit, where);
-        });
+        cut.cut = passes_cut(depths.recess, settings.cut_depth_per_pass, settings.recess_depth, where,
+                             [&] { circle ? walk_rings(cut, bit, where) : walk_rows(cut, bit, where); });
         checked.recess = cut;
     });
 }
@@ -117,8 +116,9 @@ void walk_head_rings(ScrewCheck& screws, const Arguments& settings, RunDepths& d
     if (!(layout.head > 0) || !(layout.first_ring >= 0)) return;
     for (const Point& corner : layout.corners) {
         screws.heads_cut = passes_cut(depths.head, settings.cut_depth_per_pass, settings.screw_head_height, where, [&] {
-            for_each_ring(layout.first_ring, settings.bit_diameter, where,
-                          [&](float r) { require_finite(where, {corner.x + r, corner.y, -r}); });
+            for_each_ring(layout.first_ring, settings.bit_diameter, where, [&](float r) {
+                require_finite(where, {corner.x + r, corner.y, -r});
+            });
         });
     }
 }
@@ -131,8 +131,10 @@ std::optional<ScrewCheck> walk_screws(const std::string& face_name, const BoxSiz
     ScrewCheck screws{screw_layout(box.width, box.height, settings)};
     const float hole_radius = screws.layout.hole_radius;
     for (const Point& corner : screws.layout.corners) {
-        screws.holes_cut = passes_cut(depths.through, settings.cut_depth_per_pass, settings.material_thickness, where,
-                                      [&] { require_finite(where, {corner.x + hole_radius, corner.y, -hole_radius}); });
+        screws.holes_cut =
+            passes_cut(depths.through, settings.cut_depth_per_pass, settings.material_thickness, where, [&] {
+                require_finite(where, {corner.x + hole_radius, corner.y, -hole_radius});
+            });
     }
     walk_head_rings(screws, settings, depths, where);
     return screws;
@@ -140,8 +142,8 @@ std::optional<ScrewCheck> walk_screws(const std::string& face_name, const BoxSiz
 
 }  // namespace
 
-FaceCheck walk_face(const Json& project, const std::string& face_name, const BoxSize& box,
-                    const Arguments& settings, RunDepths& depths) {
+FaceCheck walk_face(const Json& project, const std::string& face_name, const BoxSize& box, const Arguments& settings,
+                    RunDepths& depths) {
     FaceCheck face;
     face.name = face_name;
     face.kind = face_kind(face_name);
@@ -153,8 +155,10 @@ FaceCheck walk_face(const Json& project, const std::string& face_name, const Box
     if (settings.components) read_openings(face_object(project, where), face, settings, depths, where);
     face.screws = walk_screws(face_name, box, settings, depths, where);
     if (settings.outline) {
-        face.outline_cut = passes_cut(depths.through, settings.cut_depth_per_pass, settings.material_thickness, where,
-                                      [&] { require_finite(where, {face.size.height, face.size.width}); });
+        face.outline_cut =
+            passes_cut(depths.through, settings.cut_depth_per_pass, settings.material_thickness, where, [&] {
+                require_finite(where, {face.size.height, face.size.width});
+            });
     }
     return face;
 }

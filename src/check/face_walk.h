@@ -61,7 +61,7 @@ struct FaceCheck {
 };
 
 // Throws RunError where the generator would.
-FaceCheck walk_face(const Json& project, const std::string& face_name, const BoxSize& box,
-                    const Arguments& settings, RunDepths& depths);
+FaceCheck walk_face(const Json& project, const std::string& face_name, const BoxSize& box, const Arguments& settings,
+                    RunDepths& depths);
 
 }  // namespace veskaro::check

@@ -21,8 +21,8 @@ long count_of(const std::vector<Finding>& findings, Severity severity) {
 
 void print_findings(std::ostream& out, const std::vector<Finding>& findings) {
     for (const Finding& finding : findings) {
-        out << (finding.severity == Severity::warning ? "warning: " : "note: ") << finding.where << ": "
-            << finding.text << '\n';
+        out << (finding.severity == Severity::warning ? "warning: " : "note: ") << finding.where << ": " << finding.text
+            << '\n';
     }
     out << counted(count_of(findings, Severity::warning), "warning") << ", "
         << counted(count_of(findings, Severity::note), "note") << '\n';

@@ -50,8 +50,9 @@ void report_reach(const char* what, const Box& shape, Point centre, const FaceCh
     if (reach.empty()) return;
     std::string text = std::string("the ") + what + " " + reach;
     if (!boxes_meet(shape, panel) && fits_a_tenth_as_far(shape, centre, face, component, panel)) {
-        text += "; the location looks like millimetres: it is read in centimetres, and divided by 10 it would "
-                "lie on the panel";
+        text +=
+            "; the location looks like millimetres: it is read in centimetres, and divided by 10 it would "
+            "lie on the panel";
     }
     findings.warn(component_where(face.name, component.name), text);
 }

@@ -34,8 +34,8 @@ void check_head_width(const Arguments& settings, const ScrewCheck& screws, Findi
     const double head = settings.screw_head_diameter;
     const double across = 2.0 * screws.layout.first_ring + settings.bit_diameter;
     if (noticeable(std::fabs(head - across))) {
-        findings.note("screw-head-diameter", "the head recesses come out " + mm(across) + " mm across for the " +
-                                                 mm(head) + " mm heads");
+        findings.note("screw-head-diameter",
+                      "the head recesses come out " + mm(across) + " mm across for the " + mm(head) + " mm heads");
     }
 }
 
@@ -44,12 +44,13 @@ void check_heads(const Arguments& settings, const RunFacts& facts, Findings& fin
     const float head = settings.screw_head_diameter;
     if (!(head > 0)) return;
     if (head < screws.layout.screw) {
-        findings.warn("screw-head-diameter", "the " + mm(head) + " mm heads are smaller than the " +
-                                                 mm(screws.layout.screw) + " mm screws");
+        findings.warn("screw-head-diameter",
+                      "the " + mm(head) + " mm heads are smaller than the " + mm(screws.layout.screw) + " mm screws");
     }
     if (!(screws.layout.head > 0) || !(screws.layout.first_ring >= 0)) {
-        findings.warn("screw-head-diameter", "the " + mm(head) + " mm heads are too small for the bit: no head "
-                                                                 "recess is cut");
+        findings.warn("screw-head-diameter", "the " + mm(head) +
+                                                 " mm heads are too small for the bit: no head "
+                                                 "recess is cut");
         return;
     }
     if (screws.heads_cut) check_head_width(settings, screws, findings);

@@ -14,8 +14,9 @@ void check_bit(const Arguments& settings, const RunFacts& facts, Findings& findi
     if (bit < 0) {
         findings.warn("bit-diameter", mm(bit) + " mm is below 0: the bit compensation goes the wrong way");
     } else if (shows_as_zero(bit) && facts.depths.through) {
-        findings.note("bit-diameter", mm(bit) + " mm: nothing is compensated for the bit: openings come out "
-                                                "wider, and panels smaller, by the real bit's diameter");
+        findings.note("bit-diameter", mm(bit) +
+                                          " mm: nothing is compensated for the bit: openings come out "
+                                          "wider, and panels smaller, by the real bit's diameter");
     }
 }
 
@@ -28,19 +29,19 @@ void check_through_depth(const Arguments& settings, const RunFacts& facts, Findi
     if (!(thickness > 0)) {
         findings.warn("material-thickness", mm(thickness) + " mm is not above 0: nothing is cut through");
     } else if (passes.count == 0) {
-        findings.warn("cut-depth-per-pass", mm(settings.cut_depth_per_pass) + " mm is more than the " +
-                                                mm(thickness) + " mm material: no through-cut gets a pass");
+        findings.warn("cut-depth-per-pass", mm(settings.cut_depth_per_pass) + " mm is more than the " + mm(thickness) +
+                                                " mm material: no through-cut gets a pass");
     } else if (noticeable(double{thickness} + passes.deepest)) {
-        findings.warn("cut-depth-per-pass", "the deepest pass is at " + mm(passes.deepest) + " mm in the " +
-                                                mm(thickness) + " mm material: " + mm(double{thickness} + passes.deepest) +
-                                                " mm is left uncut");
+        findings.warn("cut-depth-per-pass",
+                      "the deepest pass is at " + mm(passes.deepest) + " mm in the " + mm(thickness) +
+                          " mm material: " + mm(double{thickness} + passes.deepest) + " mm is left uncut");
     }
 }
 
 void check_box_height(const Arguments& settings, const RunFacts& facts, Findings& findings) {
     if (facts.end_or_side_face && !(settings.box_height_3d > 0)) {
-        findings.warn("box-height-3d", mm(settings.box_height_3d) +
-                                           " mm is not above 0: the end and side faces are sized from it");
+        findings.warn("box-height-3d",
+                      mm(settings.box_height_3d) + " mm is not above 0: the end and side faces are sized from it");
     }
 }
 

@@ -15,7 +15,7 @@ namespace veskaro::check {
 struct RunFacts {
     RunDepths depths;
     bool end_or_side_face = false;
-    bool bottom_block = false;           // a "_Bottom" face gets its screws
+    bool bottom_block = false;         // a "_Bottom" face gets its screws
     std::optional<ScrewCheck> screws;  // of the first face that gets screws
 };
 
