@@ -1,6 +1,5 @@
 #include "check/check_run.h"
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -25,11 +24,6 @@ std::string description() {
                "VESKARO project check: says what each face will really cut with the settings of "
                "veskaro-gcode, before any material is (v.") +
            VERSION + ")\n";
-}
-
-std::string program_name(int argc, const char* const* argv) {
-    if (argc < 1 || argv[0] == nullptr) return "veskaro-check";
-    return std::filesystem::path(argv[0]).filename().string();
 }
 
 void report_face(const FaceCheck& face, const Json& value, const Arguments& settings, Findings& findings) {
@@ -70,7 +64,9 @@ bool check_faces(const Json& project, const Arguments& settings, RunFacts& facts
 
 int run_check(int argc, const char* const* argv, const Console& console) {
     Arguments settings;
-    const auto read = [&] { return read_command_line(argc, argv, program_name(argc, argv), description()); };
+    const auto read = [&] {
+        return read_command_line(argc, argv, program_name(argc, argv, "veskaro-check"), description());
+    };
     if (const std::optional<int> status = take_command_line(console, read, settings, kCouldNotRun)) return *status;
     try {
         const Json project = load_project(settings.json_file);
