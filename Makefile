@@ -7,6 +7,10 @@
 #   make fuzz   fuzzes the settings and the project for FUZZ_SECONDS
 #   make bench  installs what is missing, builds Release and prints the
 #               benchmark table (a benchmark, not a test)
+# And to install it:
+#   make package        builds $(BUILD)/veskaro_<version>_<arch>.deb
+#   make install-check  installs into a temporary prefix and, as root, the
+#                       .deb into a fresh Debian 12 root, and runs them
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= 2
@@ -16,7 +20,7 @@ EXAMPLE_ARGS = -j examples/enclosure.json -o out \
 	-t 3 -b 60 -d 0.75 -m 2 -f 600 -r 1.5 \
 	-e 4 -i 8 -a 2 -n 1
 
-.PHONY: all deps configure build run test asan-build asan fuzz bench clean
+.PHONY: all deps configure build run test asan-build asan fuzz bench package install-check clean
 
 all: build
 
@@ -36,7 +40,8 @@ run: configure
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	@command -v rs274 >/dev/null 2>&1 || echo "SKIPPED: interop_rs274: rs274 (LinuxCNC's G-code interpreter) is not installed; scripts/install-deps linuxcnc-uspace installs it"
+	@command -v rs274 >/dev/null 2>&1 || echo "SKIPPED: interop_rs274 and interop_post: rs274 (LinuxCNC's G-code interpreter) is not installed; scripts/install-deps linuxcnc-uspace installs it"
+	@command -v chromium >/dev/null 2>&1 || echo "SKIPPED: preview_in_chromium: chromium is not installed; scripts/install-deps chromium installs it"
 
 asan-build:
 	scripts/install-deps clang libclang-rt-14-dev
@@ -63,6 +68,15 @@ bench:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j $(JOBS) --target bench_programs
 	bench/run_bench.sh $(BUILD) $(EXAMPLE_ARGS)
+
+# dpkg-shlibdeps (dpkg-dev) and file work out the package's Depends.
+package: build
+	scripts/install-deps dpkg-dev file
+	cd $(BUILD) && cpack -G DEB
+
+install-check: package
+	scripts/install-deps debootstrap binutils
+	python3 tests/install/check_package.py $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) out

@@ -78,7 +78,13 @@ TEST(PreviewCli, RefusesWhatTheGeneratorNeverWritesWithFileAndLine) {
         {"G1 X1.2.3", "malformed number in 'X1.2.3'"},
         {"G1 X-", "malformed number in 'X-'"},
         {"G0 X1e+07", "number out of range in 'X1e+07'"},
-        {"X10 Y10", "the line has no command (G0, G1, G2, G3, G21, G90 or M30)"},
+        {"X10 Y10", "the line has no command (G0, G1, G2, G3, G4, G21, G90, M3, M4, M5 or M30)"},
+        {"M6 ; tool change", "unsupported command 'M6'"},
+        {"G1 X1 S5 F100", "word S is not allowed with G1"},
+        {"M5 S100", "word S is not allowed with M5"},
+        {"M3 S-1", "spindle speed S must not be negative"},
+        {"G4 ; wait", "G4 without a dwell time (P)"},
+        {"G4 P-1", "dwell time P must not be negative"},
         {"G0 X1 G1 Y2", "more than one command on the line"},
         {"G0 X1 X2", "word X given twice"},
         {"G0 X1 I5", "word I is not allowed with G0"},
@@ -122,14 +128,31 @@ TEST(PreviewCli, DrawsButWarnsOfNumbersWithAnExponent) {
     EXPECT_TRUE(file_exists(folder.path() + "/face.svg"));
 }
 
+TEST(PreviewCli, ReadsTheProgramsWrittenForAMachineBesideTheOriginals) {
+    // As veskaro-post writes them: the header as a ";" comment, the spindle
+    // started, a dwell that counts in the time, the spindle stopped.
+    TempFolder folder;
+    folder.write("face.nc", kCircle);
+    folder.write("face.ngc", "; Created with a generator\nG21 ; mm\nG0 Z5 ; lift\nM3 S12000 ; start\nG4 P30 ; wait\n" +
+                                 kCircle.substr(kCircle.find("G0 X64"), kCircle.find("M30") - kCircle.find("G0 X64")) +
+                                 "M5 ; stop\nM30 ; end\n");
+    const Outcome outcome = preview({"."}, folder.path());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    const std::string figures = "X 36.00..64.00 Y 46.00..74.00 mm, deepest Z -1.00 mm, cutting 94.0 mm, rapid 98.7 mm";
+    EXPECT_EQ(outcome.out, "./face.nc: " + figures + ", time 0:00:15\n./face.ngc: " + figures +
+                               ", time 0:00:45\nIndex: ./index.html\n");
+    EXPECT_EQ(list_folder(folder.path()),
+              (std::vector<std::string>{"face.nc", "face.ngc", "face.ngc.svg", "face.svg", "index.html"}));
+}
+
 TEST(PreviewCli, PathsOptionsAndStatus) {
     TempFolder folder;
     folder.write("notes.txt", "G21\n");
     Outcome outcome = preview({"missing.nc", "notes.txt"}, folder.path());
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err, "Error: missing.nc: no such file or folder\nError: notes.txt: not a .nc program\n");
+    EXPECT_EQ(outcome.err, "Error: missing.nc: no such file or folder\nError: notes.txt: not a .nc or .ngc program\n");
     outcome = preview({"."}, folder.path());
-    EXPECT_EQ(outcome.err, "Error: .: no .nc programs in the folder\n");
+    EXPECT_EQ(outcome.err, "Error: .: no .nc or .ngc programs in the folder\n");
 
     outcome = preview({}, folder.path());
     EXPECT_EQ(outcome.status, 1);
@@ -152,6 +175,7 @@ TEST(PreviewCli, PathsOptionsAndStatus) {
               "  -t, --tsv               Print the figures as tab-separated values, for \n"
               "                          scripts, instead of the summary lines\n"
               "  -h, --help              Show this help message and quit\n"
+              "  -v, --version           Show the program's name and version and quit\n"
               "\n");
 }
 
@@ -179,8 +203,51 @@ TEST(PreviewCli, FolderGetsPicturesAndAnIndexThatParseAsXml) {
     const std::string figures =
         "X 36.00..64.00 Y 46.00..74.00 mm, deepest Z -1.00 mm, cutting 94.0 mm, rapid 98.7 mm, time 0:00:15";
     EXPECT_EQ(xml_values(faces + "/B & <b>.svg", "title"), "B & <b>: " + figures + "\n");
-    EXPECT_EQ(xml_values(faces + "/index.html", "img", "src"), "A%20%231.svg\nB%20%26%20%3Cb%3E.svg\n");
+    // The faces and programs in the table, then each picture's own file.
+    EXPECT_EQ(xml_values(faces + "/index.html", "a", "href"),
+              "#face-1\nA%20%231.nc\n#face-2\nB%20%26%20%3Cb%3E.nc\n#face-3\nC.nc\nA%20%231.svg\n"
+              "B%20%26%20%3Cb%3E.svg\n");
+    // The pictures are in the page, after the switch that hides their rapid moves.
+    EXPECT_EQ(xml_values(faces + "/index.html", "svg", "viewBox"), repeated("0 0 75.008 93.101\n", 2));
+    EXPECT_EQ(xml_values(faces + "/index.html", "input", "id"), "show-rapids\n");
     EXPECT_EQ(xml_values(faces + "/index.html", "p"), "line 2: G1 without a feed rate (no F so far)\n");
+}
+
+TEST(PreviewCli, PicturesNameTheComponentsAndShowTheScaleAndTheOrigin) {
+    // An unnamed recess ring, then the opening of "fan" in two passes, then an
+    // outline: only the opening carries a name, at the centre of its circle.
+    TempFolder folder;
+    folder.write("face.nc",
+                 "# header\nG21 ; mm\nG90 ; absolute\nG0 Z5 ; Lift\n"
+                 "G0 X34.00 Y20.00 ; Move to the start of the circle (right side)\n"
+                 "G1 Z-0.50 F600.00 ; Start cutting down to -0.50mm\nG2 X34.00 Y20.00 I-4.00 J0 ; Cut a circle\n"
+                 "G0 Z5 ; Lift to safe height after cutting\n"
+                 "G0 X27.00 Y20.00 ; Move to the pocket position\n"
+                 "G1 Z-1.00 F600.00 ; Start cutting fan & co down to -1.00mm\n"
+                 "G2 X27.00 Y20.00 I3.00 J0 ; Cut a circle\n"
+                 "G1 Z-2.00 ; Start cutting fan & co down to -2.00mm\n"
+                 "G2 X27.00 Y20.00 I3.00 J0 ; Cut a circle\n"
+                 "G0 Z5 ; Lift to safe height after cutting fan & co\n"
+                 "G0 X0 Y40 ; Move to the starting point\nG1 Z-2.00 ; Start cutting down to -2.00mm\n"
+                 "G1 X50 Y40 ; Cut along the X axis\nG0 Z5 ; Lift the tool to a safe height\nM30 ; End\n");
+    ASSERT_EQ(preview({"face.nc"}, folder.path()).status, 0);
+    const std::string svg = folder.path() + "/face.svg";
+    EXPECT_EQ(xml_values(svg, "text"),
+              "face\n"
+              "X 0.00..50.00 Y 16.00..40.00 mm, deepest Z -2.00 mm\n"
+              "cutting 132.3 mm, rapid 104.5 mm, time 0:00:20\n"
+              "cut to Z -0.5\nZ -2 mm;\nrapid moves;\norigin X0 Y0\n"
+              // X every 10 mm below, Y every 10 mm on the left, and the unit.
+              "0\n10\n20\n30\n40\n50\n0\n10\n20\n30\n40\nmm\n"
+              "fan & co\n");
+    // The white ground, a swatch in the key for every depth level from light
+    // to dark, and the drawing's white frame.
+    EXPECT_EQ(xml_values(svg, "rect", "fill"), "#ffffff\n#79a4c4\n#537da6\n#08306b\n#ffffff\n");
+    EXPECT_EQ(xml_values(svg, "desc"), "Z -0.5\nZ -1\nZ -2\nX0 Y0\n");
+    // Opened on its own, the picture fits 1000 x 800 pixels (here its height
+    // bounds it); inside, it is in millimetres.
+    EXPECT_EQ(xml_values(svg, "svg", "width") + xml_values(svg, "svg", "height") + xml_values(svg, "svg", "viewBox"),
+              "869\n800\n0 0 57.438 52.906\n");
 }
 
 TEST(PreviewCli, DrawsEveryFaceTheGeneratorWrites) {

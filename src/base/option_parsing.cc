@@ -1,6 +1,9 @@
 #include "base/option_parsing.h"
 
 #include <cxxopts.hpp>
+#include <filesystem>
+
+#include "base/version.h"
 
 namespace veskaro {
 
@@ -9,11 +12,18 @@ std::optional<std::string> parse_options(cxxopts::Options& options, int argc, co
     try {
         const cxxopts::ParseResult parsed = options.parse(argc, argv);
         if (parsed.count("help") > 0) return options.help();
+        // Only the programs that declare "version" have it.
+        if (parsed.count("version") > 0) return options.program() + " " + VERSION;
         read(parsed);
     } catch (const cxxopts::exceptions::exception& e) {
         throw OptionError(with_apostrophes(e.what()));
     }
     return std::nullopt;
+}
+
+std::string program_name(int argc, const char* const* argv, const char* fallback) {
+    if (argc < 1 || argv[0] == nullptr) return fallback;
+    return std::filesystem::path(argv[0]).filename().string();
 }
 
 std::string with_apostrophes(const std::string& message) {

@@ -31,13 +31,16 @@ public:
 
 template <typename Settings>
 struct CommandLine {
+    // The text to print before stopping with status 0: the help, or the
+    // version line.
     bool help = false;
     std::string help_text;
     Settings settings{};
 };
 
 // Parses the arguments with `options`.  Returns the help text when "help"
-// is given; otherwise hands the parsed options to `read` and returns
+// is given, "<program> <version>" when "version" is (for the options that
+// declare it); otherwise hands the parsed options to `read` and returns
 // nothing.  The parser's errors, `read`'s included, become OptionError with
 // option names and values quoted by apostrophes.
 std::optional<std::string> parse_options(cxxopts::Options& options, int argc, const char* const* argv,
@@ -58,9 +61,11 @@ CommandLine<Settings> parse_command_line(cxxopts::Options& options, int argc, co
 
 // Takes the command line from `read`, which throws OptionError: prints the
 // help text, or the refusal in the option error form.  Returns the exit
-// status to end with, or nothing when the run goes on with `settings`.
+// status to end with (0 after help, `error_status` after a refusal), or
+// nothing when the run goes on with `settings`.
 template <typename Settings, typename Read>
-std::optional<int> take_command_line(const Console& console, Read&& read, Settings& settings) {
+std::optional<int> take_command_line(const Console& console, Read&& read, Settings& settings,
+                                     int error_status = 1) {
     try {
         CommandLine<Settings> command_line = read();
         if (command_line.help) {
@@ -71,9 +76,13 @@ std::optional<int> take_command_line(const Console& console, Read&& read, Settin
         return std::nullopt;
     } catch (const OptionError& e) {
         print_option_error(console, e.what());
-        return 1;
+        return error_status;
     }
 }
+
+// The name the program was started by, the file name of argv[0], for the
+// usage line of its help text; `fallback` when there is none.
+std::string program_name(int argc, const char* const* argv, const char* fallback);
 
 // The parser's message with option names and values quoted by apostrophes.
 std::string with_apostrophes(const std::string& message);

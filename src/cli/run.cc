@@ -20,11 +20,6 @@ int current_year() {
     return local.tm_year + 1900;
 }
 
-std::string program_name(int argc, const char* const* argv) {
-    if (argc < 1 || argv[0] == nullptr) return "veskaro-gcode";
-    return std::filesystem::path(argv[0]).filename().string();
-}
-
 // Hands every face of the project to the generator, in key order.  A face
 // skipped for want of "Generic" is reported and the walk goes on; returns
 // false when any was.
@@ -52,7 +47,7 @@ int run(int argc, const char* const* argv, const Console& console) {
     const int year = current_year();
     Arguments settings;
     const auto read = [&] {
-        return read_command_line(argc, argv, program_name(argc, argv), generator_description(year));
+        return read_command_line(argc, argv, program_name(argc, argv, "veskaro-gcode"), generator_description(year));
     };
     if (const std::optional<int> status = take_command_line(console, read, settings)) return *status;
 

@@ -23,6 +23,15 @@ void for_each_component(const Json& face, Where& where, Visit&& visit) {
     where = face_where;
 }
 
+// The keys read_opening and read_recess read from a component; the project
+// format has no others.
+inline constexpr const char* kComponentKeys[] = {
+    "location_x",       "location_y",                       // the centre
+    "visible_diameter", "visible_width", "visible_height",  // the recess
+    "drill_diameter",   "drill_width",   "drill_height",    // the opening
+    "rotation",                                             // turns both
+};
+
 enum class ShapeKind { none, circle, rectangle };
 
 // The opening cut through the panel for a component.  The tool centre runs

@@ -42,13 +42,13 @@ void clear_head_recess(const Point& corner, float first_ring, const Arguments& s
     const float bit = settings.bit_diameter;
     std::string arc;
     for_each_pass(settings.cut_depth_per_pass, settings.screw_head_height, lines.where, [&](float depth) {
-        for (float r = first_ring; r >= 0; r = step_down(r, bit, lines.where)) {
+        for_each_ring(first_ring, bit, lines.where, [&](float r) {
             arc.assign(" ; Cut recess with radius ");
             append_fixed2(arc, r);
             cut_full_circle(lines, corner.x + r, corner.y, -r, depth, settings.feedrate,
                             {" ; Move to start position on circle edge", " ; Lower to cutting depth ", arc});
             lines.text("G0 Z5 ; Lift to safe height after cutting").end_line();
-        }
+        });
     });
 }
 

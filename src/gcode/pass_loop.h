@@ -6,6 +6,8 @@
 // forever; it is refused with a message naming the face and component.
 #pragma once
 
+#include <functional>
+
 #include "base/run_error.h"
 
 namespace veskaro {
@@ -35,12 +37,24 @@ void for_each_pass(float step, float limit, const Where& where, Cut&& cut) {
     for (float depth = -step; depth >= bottom; depth = step_down(depth, step, where)) cut(depth);
 }
 
+// Calls ring(radius) for the rings of a circular pocket, from `first` inward
+// by `step` while the radius is not below 0; a ring of radius 0 is still
+// called (the bit only plunges there).  Nothing is called when `first` is
+// below 0.
+template <typename Ring>
+void for_each_ring(float first, float step, const Where& where, Ring&& ring) {
+    for (float r = first; r >= 0; r = step_down(r, step, where)) ring(r);
+}
+
 // The deepest pass for_each_pass cuts and how many passes there are; depth 0
-// and count 0 when there is none.
+// and count 0 when there is none.  `at_first_pass`, when given, is called
+// at the first pass, before the loop steps on: where a section writes the
+// first lines of its cut.
 struct PassDepths {
     float deepest = 0;
     long count = 0;
 };
-PassDepths pass_depths(float step, float limit, const Where& where);
+PassDepths pass_depths(float step, float limit, const Where& where,
+                       const std::function<void()>& at_first_pass = {});
 
 }  // namespace veskaro

@@ -18,13 +18,13 @@ ProgramLines::ProgramLines(const Console& console, Sink sink, std::uint64_t max_
 }
 
 ProgramLines& ProgramLines::fixed(float value) {
-    if (!std::isfinite(value)) not_finite(value);
+    if (!std::isfinite(value)) not_finite(where, value);
     append_fixed2(buffer_, value);
     return *this;
 }
 
 ProgramLines& ProgramLines::general(float value) {
-    if (!std::isfinite(value)) not_finite(value);
+    if (!std::isfinite(value)) not_finite(where, value);
     append_general(buffer_, value);
     return *this;
 }
@@ -48,7 +48,7 @@ void ProgramLines::finish() {
     }
 }
 
-void ProgramLines::not_finite(float value) const {
+void not_finite(const Where& where, float value) {
     fail(where, "a computed value is " + general_text(value) +
                     "; the sizes are too large for single precision");
 }

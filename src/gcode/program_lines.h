@@ -18,6 +18,9 @@
 
 namespace veskaro {
 
+// Refuses a number that is not finite where a program line would hold it.
+[[noreturn]] void not_finite(const Where& where, float value);
+
 class ProgramLines {
 public:
     using Sink = std::function<void(std::string_view)>;
@@ -52,8 +55,6 @@ public:
     Where where;
 
 private:
-    [[noreturn]] void not_finite(float value) const;
-
     std::string buffer_;
     Sink sink_;
     Console console_;

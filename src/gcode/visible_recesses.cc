@@ -17,10 +17,10 @@ void cut_circles(const Recess& recess, float depth, const Arguments& settings, P
     const float bit = settings.bit_diameter;
     const CircleComments comments{" ; Move to the start of the circle (right side)", " ; Start cutting down to ",
                                   " ; Cut a circle"};
-    for (float r = first_circle_radius(recess, bit); r >= 0; r = step_down(r, bit, lines.where)) {
+    for_each_ring(first_circle_radius(recess, bit), bit, lines.where, [&](float r) {
         cut_full_circle(lines, recess.centre.x + r, recess.centre.y, -r, depth, settings.feedrate, comments);
         lines.text("G0 Z5 ; Lift to safe height after cutting").end_line();
-    }
+    });
 }
 
 // Rows from the recess's lower edge upward, alternately forward and

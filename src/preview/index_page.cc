@@ -12,8 +12,15 @@ const char* const kStyle =
     "td,th{border:1px solid #ccc;padding:.3em .6em;text-align:left}"
     ".faces{display:flex;flex-wrap:wrap;gap:1.5em}"
     "figure{margin:0;border:1px solid #ccc;padding:.5em;max-width:100%}"
-    "figure img{max-width:46em;width:100%;height:auto}"
+    "figure svg{max-width:46em;width:100%;height:auto;display:block}"
+    "#show-rapids:not(:checked)~.faces .rapids{display:none}"
     ".failed{color:#b00}";
+
+// The SVG element of a picture, without the XML declaration before it.
+std::string inline_svg(const std::string& document) {
+    const std::size_t start = document.find("<svg");
+    return start == std::string::npos ? std::string() : document.substr(start);
+}
 
 std::string stem_of(const std::string& file_name) {
     const std::size_t dot = file_name.rfind('.');
@@ -36,7 +43,8 @@ std::string index_page(const std::string& title, const std::vector<IndexEntry>& 
         page += "<tr" + std::string(row_class) + "><td><a href=\"#face-" + std::to_string(n + 1) + "\">" +
                 face + "</a></td><td>" + program + "</td><td>" + xml_escaped(entry.summary) + "</td></tr>\n";
     }
-    page += "</table>\n<div class=\"faces\">\n";
+    page += "</table>\n<input type=\"checkbox\" id=\"show-rapids\" checked=\"checked\"/>"
+            "<label for=\"show-rapids\"> show the rapid moves (dashed)</label>\n<div class=\"faces\">\n";
     for (std::size_t n = 0; n < entries.size(); ++n) {
         const IndexEntry& entry = entries[n];
         const std::string face = xml_escaped(stem_of(entry.program));
@@ -44,9 +52,13 @@ std::string index_page(const std::string& title, const std::vector<IndexEntry>& 
         if (entry.picture.empty()) {
             page += "<p class=\"failed\">" + xml_escaped(entry.summary) + "</p>\n";
         } else {
-            page += "<img src=\"" + link_to(entry.picture) + "\" alt=\"Tool paths of " + face + "\"/>\n";
+            page += inline_svg(entry.svg);
         }
-        page += "<figcaption><b>" + face + "</b>: " + xml_escaped(entry.summary) + "</figcaption>\n</figure>\n";
+        page += "<figcaption><b>" + face + "</b>: " + xml_escaped(entry.summary);
+        if (!entry.picture.empty()) {
+            page += " (<a href=\"" + link_to(entry.picture) + "\">" + xml_escaped(entry.picture) + "</a>)";
+        }
+        page += "</figcaption>\n</figure>\n";
     }
     page += "</div>\n</body>\n</html>\n";
     return page;

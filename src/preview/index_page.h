@@ -11,10 +11,13 @@ struct IndexEntry {
     std::string program;  // file name of the program, "Box_Main.nc"
     std::string picture;  // file name of its SVG; empty when it could not be drawn
     std::string summary;  // the summary line, or the reason it could not be read
+    std::string svg;      // the SVG document itself, shown in the page
 };
 
 // `title` names the folder (the project).  The page is XHTML: well-formed XML
-// that browsers read as HTML.
+// that browsers read as HTML.  The pictures are part of the page, so that a
+// switch on it (a check box and a style rule, no script) can hide their rapid
+// moves; each links to its SVG file.
 std::string index_page(const std::string& title, const std::vector<IndexEntry>& entries);
 
 }  // namespace veskaro::preview

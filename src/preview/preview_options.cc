@@ -20,7 +20,8 @@ cxxopts::Options make_preview_options(const std::string& program_name) {
         ("t,tsv", "Print the figures as tab-separated values, for scripts, instead of the summary lines",
          cxxopts::value<bool>()->default_value("false"), "")
         ("paths", "Programs (.nc) and folders of programs", cxxopts::value<std::vector<std::string>>(), "")
-        ("h,help", "Show this help message and quit", cxxopts::value<bool>(), "");
+        ("h,help", "Show this help message and quit", cxxopts::value<bool>(), "")
+        ("v,version", "Show the program's name and version and quit", cxxopts::value<bool>(), "");
     options.parse_positional({"paths"});
     return options;
 }

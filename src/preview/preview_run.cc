@@ -31,7 +31,7 @@ void write_file(const fs::path& path, const std::string& text) {
 // Reads, summarises and draws one program.  The entry's picture stays empty
 // when that failed; the reason is on the error stream and in the summary.
 IndexEntry preview_program(const fs::path& path, const PreviewSettings& settings, const Console& console) {
-    IndexEntry entry{path.filename().string(), "", ""};
+    IndexEntry entry{path.filename().string(), "", "", ""};
     try {
         std::ifstream in(path, std::ios::binary);
         if (!in) throw RunError("cannot read '" + path.string() + "'");
@@ -42,7 +42,8 @@ IndexEntry preview_program(const fs::path& path, const PreviewSettings& settings
         }
         const Summary summary = summarise(program, settings.rapid_rate);
         const fs::path picture = picture_path(path);
-        write_file(picture, svg_picture(path.stem().string(), program, summary, {settings.bit_diameter}));
+        entry.svg = svg_picture(path.stem().string(), program, summary, {settings.bit_diameter});
+        write_file(picture, entry.svg);
         entry.picture = picture.filename().string();
         entry.summary = summary_text(summary);
         if (settings.tsv) {
@@ -99,8 +100,7 @@ bool preview_path(const std::string& path, const PreviewSettings& settings, cons
 int run_preview(int argc, const char* const* argv, const Console& console) {
     PreviewSettings settings;
     const auto read = [&] {
-        const std::string name = argc > 0 && argv[0] ? fs::path(argv[0]).filename().string() : "veskaro-preview";
-        return read_preview_command_line(argc, argv, name);
+        return read_preview_command_line(argc, argv, program_name(argc, argv, "veskaro-preview"));
     };
     if (const std::optional<int> status = take_command_line(console, read, settings)) return *status;
 

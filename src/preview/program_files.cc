@@ -1,37 +1,16 @@
 #include "preview/program_files.h"
 
-#include <algorithm>
-
 namespace veskaro::preview {
 
 namespace fs = std::filesystem;
 
-ProgramSet programs_at(const fs::path& path) {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    ProgramSet set;
-    if (fs::is_directory(status)) {
-        set.folder = path;
-        for (fs::directory_iterator it(path, error), end; !error && it != end; it.increment(error)) {
-            std::error_code ignored;
-            if (it->path().extension() == ".nc" && it->is_regular_file(ignored)) set.programs.push_back(it->path());
-        }
-        if (error) throw PathError(path.string() + ": cannot list the folder: " + error.message());
-        // Name order, byte by byte, as the generator visits the faces.
-        std::sort(set.programs.begin(), set.programs.end(),
-                  [](const fs::path& a, const fs::path& b) { return a.filename().string() < b.filename().string(); });
-        if (set.programs.empty()) throw PathError(path.string() + ": no .nc programs in the folder");
-        return set;
-    }
-    if (!fs::exists(status)) throw PathError(path.string() + ": no such file or folder");
-    if (path.extension() != ".nc") throw PathError(path.string() + ": not a .nc program");
-    set.programs.push_back(path);
-    return set;
-}
-
 fs::path picture_path(const fs::path& program) {
     fs::path picture = program;
-    picture.replace_extension(".svg");
+    if (program.extension() == ".nc") {
+        picture.replace_extension(".svg");
+    } else {
+        picture += ".svg";
+    }
     return picture;
 }
 

@@ -59,6 +59,7 @@ Summary summarise(const Program& program, double rapid_rate) {
         s.cutting_length += length;
         s.minutes += length / move.feed;
     }
+    s.minutes += program.dwell_seconds / 60;
     return s;
 }
 

@@ -15,7 +15,7 @@ struct Summary {
     double deepest_z = 0;  // lowest Z a cutting move reaches; 0 without one
     double cutting_length = 0;  // mm, along the tool path in X, Y and Z
     double rapid_length = 0;    // mm
-    double minutes = 0;  // cutting moves at their F, rapid moves at the rapid rate
+    double minutes = 0;  // cutting moves at their F, rapid moves at the rapid rate, and the dwells
     int rapid_moves = 0;
     int feed_moves = 0;
     int arc_moves = 0;          // arcs with a radius above 0

@@ -37,11 +37,11 @@ BoxSize read_box_size(const Json& project, const Where& where) {
         fail(where, std::string("'Generic' must be an object, not ") + generic.type_name());
     }
     float size[2];
-    const char* keys[2] = {"width", "height"};
     for (int i = 0; i < 2; ++i) {
-        const std::string label = quoted(keys[i]) + " of 'Generic'";
-        if (!generic.contains(keys[i])) fail(where, label + " is missing");
-        size[i] = number_at(generic, keys[i], where, label).get<float>() * 10.0f;
+        const char* key = kBoxSizeKeys[i];
+        const std::string label = quoted(key) + " of 'Generic'";
+        if (!generic.contains(key)) fail(where, label + " is missing");
+        size[i] = number_at(generic, key, where, label).get<float>() * 10.0f;
     }
     return BoxSize{size[0], size[1]};
 }

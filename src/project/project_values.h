@@ -19,6 +19,9 @@ struct BoxSize {
     float height;
 };
 
+// The keys of "Generic" that are read: the box's width and height.
+inline constexpr const char* kBoxSizeKeys[2] = {"width", "height"};
+
 // Reads "width" and "height" of the project's "Generic" member, which the
 // caller has found present, and multiplies each by 10 in single precision.
 BoxSize read_box_size(const Json& project, const Where& where);

@@ -43,7 +43,7 @@ bool parse_number(std::string_view text, double& value, bool& exponent) {
 
 bool accepted_letter(char c) {
     switch (c) {
-        case 'G': case 'M': case 'X': case 'Y': case 'Z': case 'I': case 'J': case 'F':
+        case 'G': case 'M': case 'X': case 'Y': case 'Z': case 'I': case 'J': case 'F': case 'S': case 'P':
             return true;
         default:
             return false;
@@ -92,6 +92,16 @@ std::vector<Word> split_words(std::string_view line) {
         words.push_back(std::move(word));
     }
     return words;
+}
+
+std::string_view line_comment(std::string_view line) {
+    const std::size_t semicolon = line.find(';');
+    if (semicolon == std::string_view::npos) return {};
+    std::string_view comment = line.substr(semicolon + 1);
+    const std::size_t first = comment.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = comment.find_last_not_of(" \t\r");
+    return comment.substr(first, last - first + 1);
 }
 
 }  // namespace veskaro::toolpath

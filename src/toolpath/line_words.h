@@ -23,7 +23,11 @@ public:
 };
 
 // The words of `line` without its comment; empty for a blank or comment-only
-// line.  Accepted letters: G, M, X, Y, Z, I, J, F.  Throws LineError.
+// line.  Accepted letters: G, M, X, Y, Z, I, J, F, S, P.  Throws LineError.
 std::vector<Word> split_words(std::string_view line);
+
+// The text after the line's first ";", without the spaces around it; empty
+// when there is none.
+std::string_view line_comment(std::string_view line);
 
 }  // namespace veskaro::toolpath

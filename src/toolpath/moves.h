@@ -4,6 +4,7 @@
 // (cutting depths negative).
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace veskaro::toolpath {
@@ -27,6 +28,9 @@ struct Move {
     double feed = 0;
     // Line of the program the move came from (1 is the first line).
     int line = 0;
+    // The line's ";" comment without the spaces around it: it names the
+    // component being cut ("Start cutting fan down to -1.50mm").
+    std::string comment;
 };
 
 struct Program {
@@ -34,6 +38,9 @@ struct Program {
     // Lines whose numbers are written with an exponent ("4.37114e-08"):
     // readable here, but refused by most controllers.
     std::vector<int> exponent_lines;
+    // Seconds the program waits in G4 dwells (while a spindle comes up to
+    // speed), in all.
+    double dwell_seconds = 0;
 };
 
 inline bool is_arc(const Move& move) {

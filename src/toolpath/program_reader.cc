@@ -18,8 +18,12 @@ constexpr double kArcEndTolerance = 0.002;
 
 struct Block {
     const Word* command = nullptr;
-    std::optional<double> x, y, z, i, j, f;
+    std::optional<double> x, y, z, i, j, f, s, p;
 };
+
+// The letters of the words that may follow a command, in the order of the
+// Block's members.
+constexpr char kWordLetters[] = "XYZIJFSP";
 
 std::optional<double>* address_of(Block& block, char letter) {
     switch (letter) {
@@ -29,6 +33,8 @@ std::optional<double>* address_of(Block& block, char letter) {
         case 'I': return &block.i;
         case 'J': return &block.j;
         case 'F': return &block.f;
+        case 'S': return &block.s;
+        case 'P': return &block.p;
         default: return nullptr;
     }
 }
@@ -46,7 +52,9 @@ Block make_block(const std::vector<Word>& words) {
         if (slot->has_value()) throw LineError(std::string("word ") + word.letter + " given twice");
         *slot = word.value;
     }
-    if (block.command == nullptr) throw LineError("the line has no command (G0, G1, G2, G3, G21, G90 or M30)");
+    if (block.command == nullptr) {
+        throw LineError("the line has no command (G0, G1, G2, G3, G4, G21, G90, M3, M4, M5 or M30)");
+    }
     return block;
 }
 
@@ -55,19 +63,18 @@ std::string command_name(const Word& command) {
     const double v = command.value;
     if (command.exponent || v != std::floor(v) || v < 0 || v > 99) return {};
     const std::string name = command.letter + std::to_string(static_cast<int>(v));
-    for (const char* accepted : {"G0", "G1", "G2", "G3", "G21", "G90", "M30"}) {
+    for (const char* accepted : {"G0", "G1", "G2", "G3", "G4", "G21", "G90", "M3", "M4", "M5", "M30"}) {
         if (name == accepted) return name;
     }
     return {};
 }
 
-// Refuses any of `letters` that the block carries.
-void refuse_words(const Block& b, const char* letters, const std::string& command) {
-    const std::optional<double>* slots[] = {&b.x, &b.y, &b.z, &b.i, &b.j, &b.f};
-    const char all[] = "XYZIJF";
-    for (int n = 0; n < 6; ++n) {
-        if (slots[n]->has_value() && std::string(letters).find(all[n]) != std::string::npos) {
-            throw LineError(std::string("word ") + all[n] + " is not allowed with " + command);
+// Refuses every word of the block whose letter is not in `allowed`.
+void allow_only(const Block& b, const char* allowed, const std::string& command) {
+    const std::optional<double>* slots[] = {&b.x, &b.y, &b.z, &b.i, &b.j, &b.f, &b.s, &b.p};
+    for (int n = 0; kWordLetters[n] != 0; ++n) {
+        if (slots[n]->has_value() && std::string(allowed).find(kWordLetters[n]) == std::string::npos) {
+            throw LineError(std::string("word ") + kWordLetters[n] + " is not allowed with " + command);
         }
     }
 }
@@ -87,7 +94,7 @@ public:
                 }
             }
         }
-        block(make_block(words));
+        block(make_block(words), line_comment(text));
     }
 
     Program finish(int last_line) {
@@ -96,32 +103,53 @@ public:
     }
 
 private:
-    void block(const Block& b) {
+    void block(const Block& b, std::string_view comment) {
         const std::string name = command_name(*b.command);
         if (name.empty()) throw LineError("unsupported command '" + b.command->text + "'");
-        if (name == "G21" || name == "G90" || name == "M30") {
-            refuse_words(b, "XYZIJF", name);
-            if (name == "M30") ended_ = true;
-            return;
+        if (name == "G0" || name == "G1" || name == "G2" || name == "G3") {
+            motion(b, name, comment);
+        } else {
+            machine_setting(b, name);
         }
+    }
+
+    // Units, positioning, the spindle, a dwell and the end: no motion.
+    void machine_setting(const Block& b, const std::string& name) {
+        if (name == "G4") {
+            allow_only(b, "P", name);
+            if (!b.p.has_value()) throw LineError("G4 without a dwell time (P)");
+            if (!(*b.p >= 0)) throw LineError("dwell time P must not be negative");
+            program_.dwell_seconds += *b.p;
+        } else if (name == "M3" || name == "M4") {
+            allow_only(b, "S", name);
+            if (b.s.has_value() && !(*b.s >= 0)) throw LineError("spindle speed S must not be negative");
+        } else {
+            allow_only(b, "", name);
+            if (name == "M30") ended_ = true;
+        }
+    }
+
+    void motion(const Block& b, const std::string& name, std::string_view comment) {
         if (b.f.has_value()) {
             if (!(*b.f > 0)) throw LineError("feed rate F must be greater than 0");
             feed_ = *b.f;
         }
         Move move;
         move.line = line_;
+        move.comment = comment;
         move.from = at_;
         move.to = {b.x.value_or(at_.x), b.y.value_or(at_.y), b.z.value_or(at_.z)};
         if (name == "G0") {
-            refuse_words(b, "IJ", name);
+            allow_only(b, "XYZF", name);
             move.kind = MoveKind::rapid;
         } else {
             if (!(feed_ > 0)) throw LineError(name + " without a feed rate (no F so far)");
             move.feed = feed_;
             if (name == "G1") {
-                refuse_words(b, "IJ", name);
+                allow_only(b, "XYZF", name);
                 move.kind = MoveKind::feed;
             } else {
+                allow_only(b, "XYZIJF", name);
                 arc(b, name, move);
             }
         }

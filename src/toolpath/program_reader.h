@@ -1,8 +1,10 @@
 // Reads a face program into its moves.
 //
-// Only the G-code that the generator writes is understood: a "#" comment as
-// the first line, ";" comments, G0, G1, G2 and G3 with X, Y, Z, I, J and F,
-// G21, G90 and M30, one command at the start of each line.  Anything else is
+// Only the G-code that the generator and the post-processor write is
+// understood: a "#" comment as the first line, ";" comments, G0, G1, G2 and
+// G3 with X, Y, Z, I, J and F, G21, G90, a spindle start M3 or M4 with S, a
+// stop M5, a dwell G4 with P (seconds) and M30, one command at the start of
+// each line.  Anything else is
 // refused with the line it is on: a preview that guessed could show a cut
 // the machine will not make.
 #pragma once

@@ -63,6 +63,23 @@ def example_options(makefile):
     return generator_options(shlex.split(match.group(1)))
 
 
+def standard_runs(source):
+    """(project, generator options) of the every-section fixture and the examples."""
+    # A project with every section on every face kind, with its own options,
+    # then with outer sizing, then without the outline, which spans the whole
+    # face and would hide the extents of everything inside it.
+    fixture = os.path.join(source, "tests", "fixtures", "every_section")
+    with open(os.path.join(fixture, "args.txt"), encoding="utf-8") as file:
+        options = generator_options(shlex.split(file.read()))
+    project = os.path.join(fixture, "project.json")
+    runs = [(project, options), (project, options + ["-z"]), (project, options + ["--outline=false"])]
+    # The example projects as `make run` cuts them, and with outer sizing.
+    options = example_options(os.path.join(source, "Makefile"))
+    for example in sorted(glob.glob(os.path.join(source, "examples", "*.json"))):
+        runs += [(example, options), (example, options + ["-z"])]
+    return runs
+
+
 def for_linuxcnc(text):
     """The program without the two constructs LinuxCNC refuses, and their counts."""
     kept, headers, zero_circles = [], 0, 0
@@ -243,6 +260,20 @@ def check_run(args, rs274, project, options, work):
     return passed, failed
 
 
+def find_rs274():
+    """rs274's path; or None and the exit status to end with, said why."""
+    rs274 = shutil.which("rs274")
+    if rs274 is not None:
+        return rs274, 0
+    why = ("rs274 (LinuxCNC's G-code interpreter) is not installed; "
+           "`scripts/install-deps linuxcnc-uspace` installs it")
+    if os.environ.get("VESKARO_REQUIRE_RS274") == "1":
+        print(f"FAILED: {why}, and VESKARO_REQUIRE_RS274=1 requires it")
+        return None, 1
+    print(f"SKIPPED: {why}")
+    return None, SKIPPED
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--generator", required=True, help="path of veskaro-gcode")
@@ -252,32 +283,15 @@ def main():
     args.generator, args.preview, args.source = map(os.path.abspath, (args.generator, args.preview, args.source))
     sys.stdout.reconfigure(line_buffering=True)
 
-    rs274 = shutil.which("rs274")
+    rs274, status = find_rs274()
     if rs274 is None:
-        why = ("rs274 (LinuxCNC's G-code interpreter) is not installed; "
-               "`scripts/install-deps linuxcnc-uspace` installs it")
-        if os.environ.get("VESKARO_REQUIRE_RS274") == "1":
-            print(f"FAILED: {why}, and VESKARO_REQUIRE_RS274=1 requires it")
-            return 1
-        print(f"SKIPPED: {why}")
-        return SKIPPED
-
-    # A project with every section on every face kind, with its own options,
-    # then with outer sizing, then without the outline, which spans the whole
-    # face and would hide the extents of everything inside it.
-    fixture = os.path.join(args.source, "tests", "fixtures", "every_section")
-    with open(os.path.join(fixture, "args.txt"), encoding="utf-8") as file:
-        options = generator_options(shlex.split(file.read()))
-    project = os.path.join(fixture, "project.json")
-    runs = [(project, options), (project, options + ["-z"]), (project, options + ["--outline=false"])]
-    # The example projects as `make run` cuts them, and with outer sizing.
-    options = example_options(os.path.join(args.source, "Makefile"))
-    for example in sorted(glob.glob(os.path.join(args.source, "examples", "*.json"))):
-        runs += [(example, options), (example, options + ["-z"])]
+        return status
 
     passed = failed = 0
     with tempfile.TemporaryDirectory(prefix="veskaro-rs274-") as work:
-        for project, project_options in runs:
+        # rs274 maps $HOME/.tool.mmap: runs that may overlap need a HOME each.
+        os.environ["HOME"] = work
+        for project, project_options in standard_runs(args.source):
             ok, bad = check_run(args, rs274, project, project_options, work)
             passed += ok
             failed += bad

@@ -1,0 +1,69 @@
+#include "check/screw_rules.h"
+
+#include <cmath>
+#include <string>
+
+namespace veskaro::check {
+
+namespace {
+
+void check_holes(const Arguments& settings, const RunFacts& facts, Findings& findings) {
+    const ScrewCheck& screws = *facts.screws;
+    const char* option = settings.screw_size_top > 0 ? "screw-size-top" : "screw-size-bottom";
+    const float radius = screws.layout.hole_radius;
+    const std::string holes = "the " + mm(screws.layout.screw) + " mm screw holes are ";
+    if (screws.holes_cut && shows_as_zero(radius)) {
+        findings.note(option, holes + "as wide as the bit: the bit only plunges");
+    } else if (screws.holes_cut && radius < 0) {
+        const double across = 2.0 * std::fabs(radius) + settings.bit_diameter;
+        findings.warn(option, holes + "narrower than the bit: they come out " + mm(across) + " mm across");
+    }
+    // Every screw block drills the top size when there is one.
+    const float top = settings.screw_size_top;
+    const float bottom = settings.screw_size_bottom;
+    if (facts.bottom_block && top > 0 && top != bottom) {
+        findings.warn("screw-size-bottom", "the \"_Bottom\" faces are drilled with the top size, " + mm(top) +
+                                               " mm, not " + mm(bottom) + " mm");
+    }
+}
+
+// The outermost ring clears out to half a bit beyond its radius.  (The
+// innermost ring lies less than a bit from the centre, so what it leaves
+// there is always within the hole.)
+void check_head_width(const Arguments& settings, const ScrewCheck& screws, Findings& findings) {
+    const double head = settings.screw_head_diameter;
+    const double across = 2.0 * screws.layout.first_ring + settings.bit_diameter;
+    if (noticeable(std::fabs(head - across))) {
+        findings.note("screw-head-diameter",
+                      "the head recesses come out " + mm(across) + " mm across for the " + mm(head) + " mm heads");
+    }
+}
+
+void check_heads(const Arguments& settings, const RunFacts& facts, Findings& findings) {
+    const ScrewCheck& screws = *facts.screws;
+    const float head = settings.screw_head_diameter;
+    if (!(head > 0)) return;
+    if (head < screws.layout.screw) {
+        findings.warn("screw-head-diameter",
+                      "the " + mm(head) + " mm heads are smaller than the " + mm(screws.layout.screw) + " mm screws");
+    }
+    if (!(screws.layout.head > 0) || !(screws.layout.first_ring >= 0)) {
+        findings.warn("screw-head-diameter", "the " + mm(head) +
+                                                 " mm heads are too small for the bit: no head "
+                                                 "recess is cut");
+        return;
+    }
+    if (screws.heads_cut) check_head_width(settings, screws, findings);
+    check_pocket_depth("screw-head-height", "head recess", settings.screw_head_height, facts.depths.head,
+                       settings.cut_depth_per_pass, findings);
+}
+
+}  // namespace
+
+void check_screws(const Arguments& settings, const RunFacts& facts, Findings& findings) {
+    if (!facts.screws) return;
+    check_holes(settings, facts, findings);
+    check_heads(settings, facts, findings);
+}
+
+}  // namespace veskaro::check

@@ -1,0 +1,123 @@
+#include "post/program_post.h"
+
+#include "post/comment_text.h"
+#include "post/plain_number.h"
+#include "toolpath/arc.h"
+#include "toolpath/program_reader.h"
+
+namespace veskaro::post {
+
+using namespace toolpath;
+
+namespace {
+
+bool is_z_only_rapid(const Move& move) {
+    return move.kind == MoveKind::rapid && move.from.x == move.to.x && move.from.y == move.to.y;
+}
+
+// A full circle of radius 0: the tool stays where it is.  LinuxCNC refuses
+// it ("Zero-radius arc"), GRBL takes it and moves nothing.
+bool is_zero_circle(const Move& move) {
+    if (!is_arc(move) || arc_radius(move) != 0) return false;
+    const bool stays = move.from.x == move.to.x && move.from.y == move.to.y && move.from.z == move.to.z;
+    if (!stays) throw LineError("an arc of radius 0 whose end is not its start");
+    return true;
+}
+
+bool is_program_end(const std::vector<Word>& words) {
+    return !words.empty() && words.front().letter == 'M' && words.front().value == 30;
+}
+
+std::string joined(const std::vector<Word>& words) {
+    std::string code;
+    for (const Word& word : words) code += (code.empty() ? "" : " ") + word.text;
+    return code;
+}
+
+}  // namespace
+
+std::string counts_text(const PostCounts& c) {
+    return "header rewritten " + std::to_string(c.header) + ", numbers rewritten " + std::to_string(c.numbers) +
+           ", circles dropped " + std::to_string(c.circles) + ", comment bytes replaced " +
+           std::to_string(c.comment_bytes) + ", comments shortened " + std::to_string(c.comments_shortened) +
+           ", feeds written " + std::to_string(c.feeds) + ", lines added " + std::to_string(c.lines_added);
+}
+
+ProgramPost::ProgramPost(const Program& program, const PostOptions& options)
+    : moves_(program.moves), options_(options), rules_(rules_of(options.controller)), feed_(options.plunge_feed) {}
+
+void ProgramPost::line(int number, std::string text, std::string& out) {
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    try {
+        if (number == 1 && !text.empty() && text[0] == '#') {
+            // "#" starts a parameter in LinuxCNC and is no word in GRBL.
+            ++counts_.header;
+            write(out, "", text.substr(1));
+            return;
+        }
+        rewrite(number, text, out);
+    } catch (const LineError& error) {
+        throw ProgramError(number, error.what());
+    }
+}
+
+void ProgramPost::rewrite(int number, const std::string& text, std::string& out) {
+    const Move* move = nullptr;
+    if (next_move_ < moves_.size() && moves_[next_move_].line == number) move = &moves_[next_move_++];
+    std::vector<Word> words = split_words(text);
+    if (is_program_end(words)) {
+        add_start(out);
+        if (options_.spindle) add_line(out, "M5", " Stop the spindle or laser");
+    } else if (move != nullptr && !is_z_only_rapid(*move)) {
+        // After the units, the positioning and the lift to the safe height,
+        // before the tool travels to the first cut.
+        add_start(out);
+    }
+    if (move != nullptr && is_zero_circle(*move)) {
+        feed_.drop(words);
+        ++counts_.circles;
+        return;
+    }
+    for (Word& word : words) {
+        if (!word.exponent) continue;
+        word.text = plain_word(word.letter, word.value);
+        ++counts_.numbers;
+    }
+    counts_.feeds += feed_.keep(words, move);
+    const std::size_t semicolon = text.find(';');
+    std::optional<std::string> comment;
+    if (semicolon != std::string::npos) comment = text.substr(semicolon + 1);
+    write(out, joined(words), comment);
+}
+
+void ProgramPost::add_start(std::string& out) {
+    if (started_) return;
+    started_ = true;
+    if (options_.spindle) add_line(out, "M3 " + plain_word('S', *options_.spindle), " Start the spindle or laser");
+    if (options_.dwell) {
+        add_line(out, "G4 " + plain_word('P', *options_.dwell), " Wait for the spindle to come up to speed");
+    }
+}
+
+void ProgramPost::add_line(std::string& out, const std::string& code, const std::string& comment) {
+    write(out, code, comment);
+    ++counts_.lines_added;
+}
+
+void ProgramPost::write(std::string& out, const std::string& code, std::optional<std::string> comment) {
+    std::string line = code;
+    if (comment) {
+        if (rules_.replaces_realtime_bytes) counts_.comment_bytes += replace_realtime_bytes(*comment);
+        bool shortened = false;
+        line = line_with_comment(code, *comment, rules_.longest_line, shortened);
+        if (shortened) ++counts_.comments_shortened;
+    }
+    if (line.size() > rules_.longest_line) {
+        throw LineError("the words alone are longer than the " + std::to_string(rules_.longest_line) +
+                        " characters a line may hold");
+    }
+    out += line;
+    out += '\n';
+}
+
+}  // namespace veskaro::post

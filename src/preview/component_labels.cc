@@ -1,0 +1,73 @@
+#include "preview/component_labels.h"
+
+#include <string_view>
+
+#include "toolpath/arc.h"
+#include "preview/markup.h"
+
+namespace veskaro::preview {
+
+using namespace toolpath;
+
+namespace {
+
+constexpr std::string_view kStart = "Start cutting ";
+constexpr std::string_view kDown = " down to ";
+constexpr std::string_view kLift = "Lift to safe height after cutting ";
+
+// The name in "Start cutting <name> down to -1.50mm"; empty for any other
+// comment, the unnamed "Start cutting down to" of recesses and outlines
+// included.
+std::string_view started_name(std::string_view comment) {
+    if (comment.substr(0, kStart.size()) != kStart) return {};
+    const std::size_t down = comment.rfind(kDown);
+    if (down == std::string_view::npos || down <= kStart.size()) return {};
+    return comment.substr(kStart.size(), down - kStart.size());
+}
+
+ComponentLabel& label_named(std::vector<ComponentLabel>& labels, std::string_view name) {
+    for (ComponentLabel& label : labels) {
+        if (label.name == name) return label;
+    }
+    labels.push_back({std::string(name), {}});
+    return labels.back();
+}
+
+}  // namespace
+
+std::vector<ComponentLabel> component_labels(const Program& program) {
+    std::vector<ComponentLabel> labels;
+    std::string current;
+    for (const Move& move : program.moves) {
+        const std::string_view started = started_name(move.comment);
+        if (!started.empty()) current = started;
+        if (current.empty() || !is_cutting(move)) {
+            if (!current.empty() && move.comment == std::string(kLift) + current) current.clear();
+            continue;
+        }
+        ComponentLabel& label = label_named(labels, current);
+        if (is_arc(move)) {
+            add_arc(label.area, move);
+        } else {
+            label.area.add(move.from.x, move.from.y);
+            label.area.add(move.to.x, move.to.y);
+        }
+    }
+    return labels;
+}
+
+void append_labels(std::string& svg, const Frame& f, const std::vector<ComponentLabel>& labels) {
+    const double size = f.font * 0.45;
+    svg += "<g class=\"names\" font-family=\"sans-serif\" font-size=\"" + mm(size) +
+           "\" text-anchor=\"middle\" fill=\"#000\" stroke=\"#fff\" stroke-width=\"" + mm(size * 0.25) +
+           "\" stroke-linejoin=\"round\" paint-order=\"stroke\">\n";
+    for (const ComponentLabel& label : labels) {
+        const double x = (label.area.min_x + label.area.max_x) / 2;
+        const double y = (label.area.min_y + label.area.max_y) / 2;
+        svg += "<text x=\"" + mm(f.x(x)) + "\" y=\"" + mm(f.y(y) + size * 0.35) + "\">" + xml_escaped(label.name) +
+               "</text>\n";
+    }
+    svg += "</g>\n";
+}
+
+}  // namespace veskaro::preview

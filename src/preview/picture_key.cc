@@ -1,0 +1,81 @@
+#include "preview/picture_key.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "preview/markup.h"
+#include "preview/picture_axes.h"
+
+namespace veskaro::preview {
+
+using namespace toolpath;
+
+namespace {
+
+constexpr double kKeyPerMm = 10000;
+
+// Width of `text` at `size`, roughly, for placing what follows it.
+double text_width(const std::string& text, double size) { return static_cast<double>(text.size()) * size * 0.6; }
+
+}  // namespace
+
+DepthLevels depth_levels(const Program& program) {
+    DepthLevels levels;
+    for (const Move& move : program.moves) {
+        if (!is_cutting(move)) continue;
+        const double depth = std::min(move.from.z, move.to.z);
+        levels[std::lround(-depth * kKeyPerMm)].push_back(&move);
+    }
+    return levels;
+}
+
+double level_z(long key) { return -static_cast<double>(key) / kKeyPerMm; }
+
+std::string depth_colour(double z, double deepest_z) {
+    const double light[] = {158, 202, 225};
+    const double dark[] = {8, 48, 107};
+    const double t = deepest_z < 0 ? std::clamp(z / deepest_z, 0.0, 1.0) : 1.0;
+    int channel[3];
+    for (int i = 0; i < 3; ++i) channel[i] = static_cast<int>(std::lround(light[i] + (dark[i] - light[i]) * t));
+    char text[16];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", channel[0], channel[1], channel[2]);
+    return text;
+}
+
+void append_key(std::string& svg, const Frame& f, const DepthLevels& levels, double deepest_z, double baseline) {
+    const double size = f.font * 0.5;
+    double x = f.margin;
+    const auto words = [&](const std::string& text) {
+        svg += "<text x=\"" + mm(x) + "\" y=\"" + mm(baseline) + "\" font-size=\"" + mm(size) + "\">" +
+               xml_escaped(text) + "</text>\n";
+        x += text_width(text, size) + size * 0.4;
+    };
+    if (!levels.empty()) {
+        words("cut to Z " + mm(level_z(levels.begin()->first)));
+        // At most 24 swatches, however many levels: every level's shade
+        // lies between the first and the last.
+        const double swatch = size * 8 / static_cast<double>(std::min<std::size_t>(levels.size(), 24));
+        const std::size_t stride = (levels.size() + 23) / 24;
+        std::size_t n = 0;
+        for (const auto& [key, moves] : levels) {
+            if (n++ % stride != 0 && n != levels.size()) continue;
+            svg += "<rect x=\"" + mm(x) + "\" y=\"" + mm(baseline - size * 0.8) + "\" width=\"" + mm(swatch) +
+                   "\" height=\"" + mm(size) + "\" fill=\"" + depth_colour(level_z(key), deepest_z) + "\"/>\n";
+            x += swatch;
+        }
+        x += size * 0.4;
+        words("Z " + mm(level_z(levels.rbegin()->first)) + " mm;");
+    }
+    const double dash = f.hair * 0.6;
+    svg += "<line x1=\"" + mm(x) + "\" y1=\"" + mm(baseline - size * 0.3) + "\" x2=\"" + mm(x + size * 2) +
+           "\" y2=\"" + mm(baseline - size * 0.3) + "\" stroke=\"#d62728\" stroke-width=\"" + mm(dash) +
+           "\" stroke-dasharray=\"" + mm(dash * 5) + " " + mm(dash * 4) + "\"/>\n";
+    x += size * 2.4;
+    words("rapid moves;");
+    svg += origin_marker(x + size * 0.5, baseline - size * 0.3, size * 0.3, f.hair);
+    x += size * 1.3;
+    words("origin X0 Y0");
+}
+
+}  // namespace veskaro::preview
