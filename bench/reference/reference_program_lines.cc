@@ -9,6 +9,7 @@
 // definitions rather than mix the two builders.
 #include <cmath>
 
+#include "gcode/precision_limits.h"
 #include "gcode/program_lines.h"
 #include "reference_text.h"
 
@@ -18,13 +19,13 @@ ProgramLines::ProgramLines(const Console& console, Sink sink, std::uint64_t max_
     : sink_(std::move(sink)), console_(console), max_lines_(max_lines) {}
 
 ProgramLines& ProgramLines::fixed(float value) {
-    if (!std::isfinite(value)) not_finite(value);
+    if (!std::isfinite(value)) not_finite(where, value);
     buffer_ += reference::format_float_as_str(static_cast<double>(value), 2);
     return *this;
 }
 
 ProgramLines& ProgramLines::general(float value) {
-    if (!std::isfinite(value)) not_finite(value);
+    if (!std::isfinite(value)) not_finite(where, value);
     buffer_ += reference::general_form(value);
     return *this;
 }
@@ -37,10 +38,5 @@ void ProgramLines::end_line() {
 }
 
 void ProgramLines::finish() {}
-
-void ProgramLines::not_finite(float value) const {
-    fail(where, "a computed value is " + reference::general_form(value) +
-                    "; the sizes are too large for single precision");
-}
 
 }  // namespace veskaro

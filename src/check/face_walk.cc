@@ -4,7 +4,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "gcode/program_lines.h"
+#include "gcode/precision_limits.h"
 
 namespace veskaro::check {
 

@@ -8,11 +8,9 @@
 
 #include <functional>
 
-#include "base/run_error.h"
+#include "gcode/precision_limits.h"
 
 namespace veskaro {
-
-[[noreturn]] void step_too_small(const Where& where, float value, float step);
 
 inline float step_down(float value, float step, const Where& where) {
     const float next = value - step;

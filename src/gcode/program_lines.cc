@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "gcode/number_text.h"
+#include "gcode/precision_limits.h"
 
 namespace veskaro {
 
@@ -46,11 +47,6 @@ void ProgramLines::finish() {
         sink_(buffer_);
         buffer_.clear();
     }
-}
-
-void not_finite(const Where& where, float value) {
-    fail(where, "a computed value is " + general_text(value) +
-                    "; the sizes are too large for single precision");
 }
 
 }  // namespace veskaro

@@ -18,9 +18,6 @@
 
 namespace veskaro {
 
-// Refuses a number that is not finite where a program line would hold it.
-[[noreturn]] void not_finite(const Where& where, float value);
-
 class ProgramLines {
 public:
     using Sink = std::function<void(std::string_view)>;
