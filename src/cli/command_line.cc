@@ -72,6 +72,22 @@ cxxopts::Options make_options(const std::string& program_name, const std::string
     return options;
 }
 
+// Recess circles and rows, and screw-head rings, step by the bit.  Any
+// recess depth but 0 switches the recesses on, but only a positive one cuts
+// a level, so only that needs a bit.
+void require_bit_for_rings(const Arguments& settings) {
+    if (settings.bit_diameter > 0) return;
+    if (settings.recess_depth > 0) {
+        throw OptionError("Option 'bit-diameter' must be greater than 0 when 'recess-depth' is "
+                          "greater than 0 (recesses are cut one bit diameter apart)");
+    }
+    const bool screws = settings.screw_size_top > 0 || settings.screw_size_bottom > 0;
+    if (screws && settings.screw_head_diameter - settings.bit_diameter / 2.0f > 0) {
+        throw OptionError("Option 'bit-diameter' must be greater than 0 when screw-head recesses "
+                          "are cut (they are cleared one bit diameter apart)");
+    }
+}
+
 Arguments read_arguments(const cxxopts::ParseResult& parsed) {
     Arguments settings;
     settings.json_file = value_of<std::string>(parsed, "json-file");
@@ -97,20 +113,7 @@ Arguments read_arguments(const cxxopts::ParseResult& parsed) {
     settings.recess_depth = value_of<float>(parsed, "recess-depth");
     settings.simulate = value_of<bool>(parsed, "simulate");
 
-    // Recess circles and rows, and screw-head rings, step by the bit.  Any
-    // recess depth but 0 switches the recesses on, but only a positive one
-    // cuts a level, so only that needs a bit.
-    if (!(settings.bit_diameter > 0)) {
-        if (settings.recess_depth > 0) {
-            throw OptionError("Option 'bit-diameter' must be greater than 0 when 'recess-depth' is "
-                              "greater than 0 (recesses are cut one bit diameter apart)");
-        }
-        const bool screws = settings.screw_size_top > 0 || settings.screw_size_bottom > 0;
-        if (screws && settings.screw_head_diameter - settings.bit_diameter / 2.0f > 0) {
-            throw OptionError("Option 'bit-diameter' must be greater than 0 when screw-head recesses "
-                              "are cut (they are cleared one bit diameter apart)");
-        }
-    }
+    require_bit_for_rings(settings);
     return settings;
 }
 
