@@ -356,6 +356,7 @@ TEST(Check, StatusTwoWhenTheCheckCannotRun) {
         {{}, "Error: Option 'json-file' has no value" + use_help},
         {command({{"--depth", "1"}}), "Error: Option 'depth' does not exist" + use_help},
         {command({{"-d", "0"}}), "Error: Option 'cut-depth-per-pass' must be greater than 0" + use_help},
+        {command({{"-m", "3mm"}}), "Error: Argument '3mm' failed to parse" + use_help},
         {{"-j", "none.json", "-o", "out", "-t", "3", "-b", "50", "-d", "1.5"},
          "Error: cannot read 'none.json': No such file or directory\n"},
     };

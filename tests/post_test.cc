@@ -113,6 +113,7 @@ TEST(PostCli, OptionsAreCheckedBeforeAnythingIsRead) {
         {{"-c", "grbl", "--dwell=-1", "face.nc"}, "Error: Option 'dwell'" + kRange},
         {{"-c", "grbl", "-p", "2e6", "face.nc"}, "Error: Option 'plunge-feed'" + kRange},
         {{"-c", "grbl", "-p", "fast", "face.nc"}, "Error: Argument 'fast' failed to parse" + kUsage},
+        {{"-c", "grbl", "--spindle", "12k", "face.nc"}, "Error: Argument '12k' failed to parse" + kUsage},
     };
     for (const Case& c : cases) {
         const Outcome outcome = post(c.args, folder.path());

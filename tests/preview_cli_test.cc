@@ -159,6 +159,8 @@ TEST(PreviewCli, PathsOptionsAndStatus) {
     EXPECT_EQ(outcome.err, "Error: no program or folder given\n\nUse --help for usage information.\n");
     outcome = preview({"--rapid-rate", "0", "x.nc"}, folder.path());
     EXPECT_EQ(outcome.err, "Error: Option 'rapid-rate' must be greater than 0\n\nUse --help for usage information.\n");
+    outcome = preview({"-m", "3mm", "x.nc"}, folder.path());
+    EXPECT_EQ(outcome.err, "Error: Argument '3mm' failed to parse\n\nUse --help for usage information.\n");
     outcome = preview({"--help"}, folder.path());
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out,

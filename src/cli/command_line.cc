@@ -2,8 +2,8 @@
 
 #include <cxxopts.hpp>
 
+#include "base/option_number.h"
 #include "base/version.h"
-#include "cli/option_number.h"
 #include "cli/option_table.h"
 #include "cli/stray_arguments.h"
 #include "gcode/number_text.h"
@@ -11,18 +11,6 @@
 namespace veskaro {
 
 namespace {
-
-// A size or feed rate option.  The parser reads it through parse_value()
-// below, which it finds by argument-dependent lookup in place of its own
-// reading of a float.
-struct NumberOption {
-    float value = 0;
-};
-
-// A refusal here reads as the parser's own: "Argument '1,5' failed to parse".
-void parse_value(const std::string& text, NumberOption& number) {
-    if (!read_whole_number(text, number.value)) throw cxxopts::exceptions::incorrect_argument_type(text);
-}
 
 std::string ownership_line(int year) {
     return "Copyright (C) " + std::to_string(year) + " The VESKARO developers";
@@ -37,7 +25,7 @@ T value_of(const cxxopts::ParseResult& parsed, const char* name) {
 
 template <>
 float value_of<float>(const cxxopts::ParseResult& parsed, const char* name) {
-    return parsed[name].as<NumberOption>().value;
+    return parsed[name].as<NumberOption<float>>().value;
 }
 
 void require_positive(float value, const char* option) {
@@ -63,7 +51,7 @@ cxxopts::Options make_options(const std::string& program_name, const std::string
         std::shared_ptr<cxxopts::Value> value;
         switch (row.type) {
             case OptionType::text: value = cxxopts::value<std::string>(); break;
-            case OptionType::number: value = cxxopts::value<NumberOption>(); break;
+            case OptionType::number: value = cxxopts::value<NumberOption<float>>(); break;
             case OptionType::flag: value = cxxopts::value<bool>(); break;
         }
         if (row.default_value) value->default_value(*row.default_value);

@@ -2,14 +2,18 @@
 
 #include <cxxopts.hpp>
 
+#include "base/option_number.h"
+#include "post/plain_number.h"
+#include "toolpath/line_words.h"
+
 namespace veskaro::post {
 
 namespace {
 
-// Values are written with four decimals, and the program reader takes
-// numbers up to a kilometre.
+// Values are written with four decimals, and must be numbers the program
+// reader takes.
 constexpr double kSmallestValue = 0.0001;
-constexpr double kLargestValue = 1e6;
+constexpr double kLargestValue = toolpath::kLargestNumber;
 
 cxxopts::Options make_post_options(const std::string& program_name) {
     cxxopts::Options options(
@@ -23,10 +27,10 @@ cxxopts::Options make_post_options(const std::string& program_name) {
          cxxopts::value<std::string>(), "")
         ("o,output-directory", "Folder for the programs", cxxopts::value<std::string>(), "")
         ("s,spindle", "Start the spindle at this speed (router) or power (laser) before the first cut and stop it "
-         "at the end", cxxopts::value<double>(), "")
-        ("d,dwell", "Seconds to wait after the spindle start", cxxopts::value<double>(), "")
+         "at the end", cxxopts::value<NumberOption<double>>(), "")
+        ("d,dwell", "Seconds to wait after the spindle start", cxxopts::value<NumberOption<double>>(), "")
         ("p,plunge-feed", "Feed rate in mm/min of the cutting moves along Z only; the other moves keep their own",
-         cxxopts::value<double>(), "")
+         cxxopts::value<NumberOption<double>>(), "")
         ("paths", "Programs (.nc, .ngc) and folders of programs", cxxopts::value<std::vector<std::string>>(), "")
         ("h,help", "Show this help message and quit", cxxopts::value<bool>(), "")
         ("v,version", "Show the program's name and version and quit", cxxopts::value<bool>(), "");
@@ -36,9 +40,10 @@ cxxopts::Options make_post_options(const std::string& program_name) {
 
 std::optional<double> value_in_range(const cxxopts::ParseResult& parsed, const std::string& name) {
     if (parsed.count(name) == 0) return std::nullopt;
-    const double value = parsed[name].as<double>();
+    const double value = parsed[name].as<NumberOption<double>>().value;
     if (!(value >= kSmallestValue && value <= kLargestValue)) {
-        throw OptionError("Option '" + name + "' must be between 0.0001 and 1000000");
+        throw OptionError("Option '" + name + "' must be between " + plain_decimal(kSmallestValue) + " and " +
+                          plain_decimal(kLargestValue));
     }
     return value;
 }

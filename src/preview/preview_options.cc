@@ -2,6 +2,8 @@
 
 #include <cxxopts.hpp>
 
+#include "base/option_number.h"
+
 namespace veskaro::preview {
 
 namespace {
@@ -14,9 +16,9 @@ cxxopts::Options make_preview_options(const std::string& program_name) {
     options.positional_help("PATH...");
     options.add_options("")
         ("r,rapid-rate", "Speed of rapid (G0) moves in mm/min, for the time estimate",
-         cxxopts::value<double>()->default_value("1000"), "")
+         cxxopts::value<NumberOption<double>>()->default_value("1000"), "")
         ("m,bit-diameter", "Draw cutting moves as wide as the bit, in mm (Default: 0 - thin lines)",
-         cxxopts::value<double>()->default_value("0"), "")
+         cxxopts::value<NumberOption<double>>()->default_value("0"), "")
         ("t,tsv", "Print the figures as tab-separated values, for scripts, instead of the summary lines",
          cxxopts::value<bool>()->default_value("false"), "")
         ("paths", "Programs (.nc) and folders of programs", cxxopts::value<std::vector<std::string>>(), "")
@@ -29,8 +31,8 @@ cxxopts::Options make_preview_options(const std::string& program_name) {
 PreviewSettings read_preview_settings(const cxxopts::ParseResult& parsed) {
     PreviewSettings settings;
     if (parsed.count("paths") > 0) settings.paths = parsed["paths"].as<std::vector<std::string>>();
-    settings.rapid_rate = parsed["rapid-rate"].as<double>();
-    settings.bit_diameter = parsed["bit-diameter"].as<double>();
+    settings.rapid_rate = parsed["rapid-rate"].as<NumberOption<double>>().value;
+    settings.bit_diameter = parsed["bit-diameter"].as<NumberOption<double>>().value;
     settings.tsv = parsed["tsv"].as<bool>();
     if (settings.paths.empty()) throw OptionError("no program or folder given");
     if (!(settings.rapid_rate > 0) || settings.rapid_rate > 1e9) {
