@@ -113,7 +113,9 @@ TEST(PostCli, OptionsAreCheckedBeforeAnythingIsRead) {
         {{"-c", "grbl", "--dwell=-1", "face.nc"}, "Error: Option 'dwell'" + kRange},
         {{"-c", "grbl", "-p", "2e6", "face.nc"}, "Error: Option 'plunge-feed'" + kRange},
         {{"-c", "grbl", "-p", "fast", "face.nc"}, "Error: Argument 'fast' failed to parse" + kUsage},
-        {{"-c", "grbl", "--spindle", "12k", "face.nc"}, "Error: Argument '12k' failed to parse" + kUsage},
+        {{"-c", "grbl", "-S", "12k", "face.nc"}, "Error: Argument '12k' failed to parse" + kUsage},
+        // The generator's -s (simulate) and -d (depth per pass) are not post's.
+        {{"-c", "grbl", "-s", "12000", "face.nc"}, "Error: Option 's' does not exist" + kUsage},
     };
     for (const Case& c : cases) {
         const Outcome outcome = post(c.args, folder.path());

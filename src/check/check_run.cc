@@ -65,7 +65,7 @@ bool check_faces(const Json& project, const Arguments& settings, RunFacts& facts
 int run_check(int argc, const char* const* argv, const Console& console) {
     Arguments settings;
     const auto read = [&] {
-        return read_command_line(argc, argv, program_name(argc, argv, "veskaro-check"), description());
+        return read_command_line(argc, argv, program_name(argc, argv, "veskaro-check"), description(), true);
     };
     if (const std::optional<int> status = take_command_line(console, read, settings, kCouldNotRun)) return *status;
     try {

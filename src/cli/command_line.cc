@@ -1,8 +1,5 @@
 #include "cli/command_line.h"
 
-#include <cxxopts.hpp>
-
-#include "base/option_number.h"
 #include "base/version.h"
 #include "cli/option_table.h"
 #include "cli/stray_arguments.h"
@@ -19,13 +16,21 @@ std::string ownership_line(int year) {
 const char* yes_no(bool flag) { return flag ? "Yes" : "No"; }
 
 template <typename T>
-T value_of(const cxxopts::ParseResult& parsed, const char* name) {
-    return parsed[name].as<T>();
+T value_of(const ParsedOptions& parsed, const char* name);
+
+template <>
+std::string value_of<std::string>(const ParsedOptions& parsed, const char* name) {
+    return parsed.text(name);
 }
 
 template <>
-float value_of<float>(const cxxopts::ParseResult& parsed, const char* name) {
-    return parsed[name].as<NumberOption<float>>().value;
+float value_of<float>(const ParsedOptions& parsed, const char* name) {
+    return parsed.single_number(name);
+}
+
+template <>
+bool value_of<bool>(const ParsedOptions& parsed, const char* name) {
+    return parsed.flag(name);
 }
 
 void require_positive(float value, const char* option) {
@@ -45,18 +50,18 @@ void require_written_feed(float feedrate) {
     }
 }
 
-cxxopts::Options make_options(const std::string& program_name, const std::string& description) {
-    cxxopts::Options options(program_name, description);
+OptionSet make_options(const std::string& program_name, const std::string& description, bool with_version) {
+    OptionSet options{program_name, description, {}, {}, {}};
     for (const OptionRow& row : option_table()) {
-        std::shared_ptr<cxxopts::Value> value;
+        OptionValue value = OptionValue::flag;
         switch (row.type) {
-            case OptionType::text: value = cxxopts::value<std::string>(); break;
-            case OptionType::number: value = cxxopts::value<NumberOption<float>>(); break;
-            case OptionType::flag: value = cxxopts::value<bool>(); break;
+            case OptionType::text: value = OptionValue::text; break;
+            case OptionType::number: value = OptionValue::single_number; break;
+            case OptionType::flag: value = OptionValue::flag; break;
         }
-        if (row.default_value) value->default_value(*row.default_value);
-        options.add_options("")(row.short_name + "," + row.long_name, row.description, value, "");
+        options.options.push_back({row.short_name + "," + row.long_name, row.description, value, row.default_value});
     }
+    if (with_version) options.options.push_back(version_option());
     return options;
 }
 
@@ -76,7 +81,7 @@ void require_bit_for_rings(const Arguments& settings) {
     }
 }
 
-Arguments read_arguments(const cxxopts::ParseResult& parsed) {
+Arguments read_arguments(const ParsedOptions& parsed) {
     Arguments settings;
     settings.json_file = value_of<std::string>(parsed, "json-file");
     settings.output_directory = value_of<std::string>(parsed, "output-directory");
@@ -113,9 +118,9 @@ std::string generator_description(int year) {
 }
 
 GeneratorCommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name,
-                                       const std::string& description) {
-    cxxopts::Options options = make_options(program_name, description);
-    return parse_command_line<Arguments>(options, argc, argv, [&](const cxxopts::ParseResult& parsed) {
+                                       const std::string& description, bool with_version) {
+    const OptionSet options = make_options(program_name, description, with_version);
+    return parse_command_line<Arguments>(options, argc, argv, [&](const ParsedOptions& parsed) {
         refuse_stray_arguments(parsed.unmatched(), argc, argv, option_table());
         return read_arguments(parsed);
     });

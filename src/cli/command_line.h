@@ -19,9 +19,11 @@ std::string generator_description(int year);
 // Parses the command line and, unless help is asked for, refuses arguments
 // that no option reads, reads the settings in a fixed order (a number only
 // when the whole text is one) and checks the values that the cutting loops
-// step by and the feed that the programs write.  Throws OptionError.
+// step by and the feed that the programs write.  `with_version` adds
+// "--version" after the table's options (the generator's own help has
+// none).  Throws OptionError.
 GeneratorCommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name,
-                                       const std::string& description);
+                                       const std::string& description, bool with_version = false);
 
 void print_banner(std::ostream& out, int year);
 void print_settings_report(std::ostream& out, const Arguments& settings);

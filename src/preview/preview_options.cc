@@ -1,39 +1,35 @@
 #include "preview/preview_options.h"
 
-#include <cxxopts.hpp>
-
-#include "base/option_number.h"
-
 namespace veskaro::preview {
 
 namespace {
 
-cxxopts::Options make_preview_options(const std::string& program_name) {
-    cxxopts::Options options(program_name,
-                             "Draws VESKARO face programs (.nc) as SVG pictures beside them and prints what each "
-                             "program does.\nA folder stands for every .nc program in it and also gets an "
-                             "index.html that shows them all.\n");
-    options.positional_help("PATH...");
-    options.add_options("")
-        ("r,rapid-rate", "Speed of rapid (G0) moves in mm/min, for the time estimate",
-         cxxopts::value<NumberOption<double>>()->default_value("1000"), "")
-        ("m,bit-diameter", "Draw cutting moves as wide as the bit, in mm (Default: 0 - thin lines)",
-         cxxopts::value<NumberOption<double>>()->default_value("0"), "")
-        ("t,tsv", "Print the figures as tab-separated values, for scripts, instead of the summary lines",
-         cxxopts::value<bool>()->default_value("false"), "")
-        ("paths", "Programs (.nc) and folders of programs", cxxopts::value<std::vector<std::string>>(), "")
-        ("h,help", "Show this help message and quit", cxxopts::value<bool>(), "")
-        ("v,version", "Show the program's name and version and quit", cxxopts::value<bool>(), "");
-    options.parse_positional({"paths"});
-    return options;
+OptionSet preview_options(const std::string& program_name) {
+    return OptionSet{
+        program_name,
+        "Draws VESKARO face programs (.nc) as SVG pictures beside them and prints what each program does.\nA folder "
+        "stands for every .nc program in it and also gets an index.html that shows them all.\n",
+        {
+            {"r,rapid-rate", "Speed of rapid (G0) moves in mm/min, for the time estimate", OptionValue::number, "1000"},
+            {"m,bit-diameter", "Draw cutting moves as wide as the bit, in mm (Default: 0 - thin lines)",
+             OptionValue::number, "0"},
+            {"t,tsv", "Print the figures as tab-separated values, for scripts, instead of the summary lines",
+             OptionValue::flag, "false"},
+            {"paths", "Programs (.nc) and folders of programs", OptionValue::texts, {}},
+            help_option(),
+            version_option(),
+        },
+        "paths",
+        "PATH...",
+    };
 }
 
-PreviewSettings read_preview_settings(const cxxopts::ParseResult& parsed) {
+PreviewSettings read_preview_settings(const ParsedOptions& parsed) {
     PreviewSettings settings;
-    if (parsed.count("paths") > 0) settings.paths = parsed["paths"].as<std::vector<std::string>>();
-    settings.rapid_rate = parsed["rapid-rate"].as<NumberOption<double>>().value;
-    settings.bit_diameter = parsed["bit-diameter"].as<NumberOption<double>>().value;
-    settings.tsv = parsed["tsv"].as<bool>();
+    if (parsed.given("paths")) settings.paths = parsed.texts("paths");
+    settings.rapid_rate = parsed.number("rapid-rate");
+    settings.bit_diameter = parsed.number("bit-diameter");
+    settings.tsv = parsed.flag("tsv");
     if (settings.paths.empty()) throw OptionError("no program or folder given");
     if (!(settings.rapid_rate > 0) || settings.rapid_rate > 1e9) {
         throw OptionError("Option 'rapid-rate' must be greater than 0");
@@ -48,8 +44,7 @@ PreviewSettings read_preview_settings(const cxxopts::ParseResult& parsed) {
 
 CommandLine<PreviewSettings> read_preview_command_line(int argc, const char* const* argv,
                                                        const std::string& program_name) {
-    cxxopts::Options options = make_preview_options(program_name);
-    return parse_command_line<PreviewSettings>(options, argc, argv, read_preview_settings);
+    return parse_command_line<PreviewSettings>(preview_options(program_name), argc, argv, read_preview_settings);
 }
 
 }  // namespace veskaro::preview
