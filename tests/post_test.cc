@@ -26,7 +26,7 @@ const PostOptions kGrbl{Controller::grbl, {}, {}, {}};
 // The lines of a program as veskaro-post writes them.
 std::string posted(const std::string& program, const PostOptions& options) {
     std::istringstream whole(program);
-    const veskaro::toolpath::Program read = veskaro::toolpath::read_program(whole);
+    const veskaro::toolpath::Program read = veskaro::toolpath::read_program(whole, "program.nc");
     ProgramPost post(read, options);
     std::istringstream lines(program);
     std::string out;
@@ -138,6 +138,8 @@ TEST(PostCli, WritesBesideTheProgramsAndRefusesWithFileAndLine) {
               "./a.nc -> ./linuxcnc/a.ngc: header rewritten 1, numbers rewritten 1, circles dropped 0, comment bytes "
               "replaced 0, comments shortened 0, feeds written 0, lines added 0\n");
     EXPECT_EQ(outcome.err, "Error: ./b.nc:2: unsupported word 'Q5'\n");
+    EXPECT_EQ(post({"-c", "grbl", "missing.nc"}, folder.path()).err,
+              "Error: cannot read 'missing.nc': No such file or directory\n");
     EXPECT_EQ(list_folder(folder.path() + "/linuxcnc"), std::vector<std::string>{"a.ngc"});
     EXPECT_EQ(read_file(folder.path() + "/linuxcnc/a.ngc"), "; header\nG21 ; mm\nG0 X0 Y1 ; start\nM30 ; end\n");
 

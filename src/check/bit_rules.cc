@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "base/decimal_text.h"
+
 namespace veskaro::check {
 
 namespace {
@@ -17,8 +19,9 @@ double distance(Point a, Point b) { return std::hypot(double{a.x} - b.x, double{
 void narrower(const std::string& where, const char* what, float half, float size, const char* along, float bit,
               Findings& findings) {
     if (!(half < 0) || shows_as_zero(half)) return;
-    findings.warn(where, std::string("the ") + what + " is " + mm(size) + " mm " + along +
-                             ", narrower than the bit: it comes out " + mm(cut_width(half, bit)) + " mm " + along);
+    findings.warn(where, std::string("the ") + what + " is " + fixed_decimals(size, 2) + " mm " + along +
+                             ", narrower than the bit: it comes out " + fixed_decimals(cut_width(half, bit), 2) +
+                             " mm " + along);
 }
 
 void check_opening(const std::string& where, const Opening& opening, float bit, Findings& findings) {
@@ -32,14 +35,15 @@ void check_opening(const std::string& where, const Opening& opening, float bit, 
     narrower(where, "opening", opening.half_width, opening.width, "wide", bit, findings);
     narrower(where, "opening", opening.half_height, opening.height, "high", bit, findings);
     if (noticeable(bit)) {
-        findings.note(where, "the opening's inner corners are rounded to the bit's radius, " + mm(bit / 2.0) + " mm");
+        findings.note(where, "the opening's inner corners are rounded to the bit's radius, " +
+                                 fixed_decimals(bit / 2.0, 2) + " mm");
     }
 }
 
 void check_circle_recess(const std::string& where, const ComponentCheck& component, float bit, Findings& findings) {
     const RecessCut& cut = *component.recess;
     if (!(cut.first_ring >= 0)) {
-        findings.warn(where, "the recess is " + mm(cut.recess.diameter) +
+        findings.warn(where, "the recess is " + fixed_decimals(cut.recess.diameter, 2) +
                                  " mm across, narrower than the bit: it is not cut at all");
         return;
     }
@@ -50,8 +54,8 @@ void check_circle_recess(const std::string& where, const ComponentCheck& compone
     // opening is cut there.
     const double island = cut.last_ring - bit / 2.0;
     if (!component.opening_cut && noticeable(island)) {
-        findings.warn(where,
-                      "the recess's circles leave an island " + mm(2.0 * island) + " mm across uncut at its centre");
+        findings.warn(where, "the recess's circles leave an island " + fixed_decimals(2.0 * island, 2) +
+                                 " mm across uncut at its centre");
     }
 }
 
@@ -63,16 +67,19 @@ void check_row_recess(const std::string& where, const RecessCut& cut, float bit,
     const double cut_wide = distance(cut.first_row[0], cut.first_row[1]) + bit;
     const double cut_high = distance(cut.first_row[0], cut.last_row[0]) + bit;
     if (noticeable(cut_wide - width)) {
-        findings.warn(where, "the recess is " + mm(width) + " mm wide, narrower than the bit: it comes out " +
-                                 mm(cut_wide) + " mm wide");
+        findings.warn(where, "the recess is " + fixed_decimals(width, 2) +
+                                 " mm wide, narrower than the bit: it comes out " + fixed_decimals(cut_wide, 2) +
+                                 " mm wide");
     }
     if (!noticeable(cut_high - height)) return;
     if (height < bit) {
-        findings.warn(where, "the recess is " + mm(height) + " mm high, narrower than the bit: it comes out " +
-                                 mm(cut_high) + " mm high");
+        findings.warn(where, "the recess is " + fixed_decimals(height, 2) +
+                                 " mm high, narrower than the bit: it comes out " + fixed_decimals(cut_high, 2) +
+                                 " mm high");
     } else {
-        findings.note(where, "the recess rows reach " + mm(cut_high - height) + " mm beyond its " + mm(height) +
-                                 " mm height: it is cut " + mm(cut_wide) + " x " + mm(cut_high) + " mm");
+        findings.note(where, "the recess rows reach " + fixed_decimals(cut_high - height, 2) + " mm beyond its " +
+                                 fixed_decimals(height, 2) + " mm height: it is cut " + fixed_decimals(cut_wide, 2) +
+                                 " x " + fixed_decimals(cut_high, 2) + " mm");
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/decimal_text.h"
 #include "check/key_rules.h"
 
 namespace veskaro::check {
@@ -35,7 +36,8 @@ void check_shape_keys(const Json& component, const Where& where, const ShapeKeys
 }
 
 std::string size_text(bool circle, float width, float height) {
-    return circle ? mm(width) + " mm across" : mm(width) + " x " + mm(height) + " mm";
+    return circle ? fixed_decimals(width, 2) + " mm across"
+                  : fixed_decimals(width, 2) + " x " + fixed_decimals(height, 2) + " mm";
 }
 
 // Compared as the project gives them: both shapes share the centre and the

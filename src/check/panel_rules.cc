@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "base/decimal_text.h"
+
 namespace veskaro::check {
 
 namespace {
@@ -18,7 +20,8 @@ std::string reach_text(const Box& shape, const Box& panel) {
                                shape.bottom - panel.top};
         int side = 0;
         for (int i = 1; i < 4; ++i) side = gaps[i] > gaps[side] ? i : side;
-        return "lies wholly outside the panel, " + mm(gaps[side]) + " mm beyond its " + kSides[side] + " edge";
+        return "lies wholly outside the panel, " + fixed_decimals(gaps[side], 2) + " mm beyond its " + kSides[side] +
+               " edge";
     }
     const float beyond[4] = {panel.left - shape.left, shape.right - panel.right, panel.bottom - shape.bottom,
                              shape.top - panel.top};
@@ -26,8 +29,8 @@ std::string reach_text(const Box& shape, const Box& panel) {
     for (int i = 0; i < 4; ++i) {
         if (!noticeable(beyond[i])) continue;
         const bool first = text.empty();
-        text += (first ? "reaches " : " and ") + mm(beyond[i]) + " mm beyond " + (first ? "the panel's " : "its ") +
-                kSides[i] + " edge";
+        text += (first ? "reaches " : " and ") + fixed_decimals(beyond[i], 2) + " mm beyond " +
+                (first ? "the panel's " : "its ") + kSides[i] + " edge";
     }
     return text;
 }
@@ -87,8 +90,8 @@ Region screw_region(const ScrewCheck& screws, Point corner, float bit_diameter) 
 }
 
 std::string screw_name(bool head_recess, Point corner) {
-    return std::string(head_recess ? "the screw-head recess at " : "the screw hole at ") + mm(corner.x) + ", " +
-           mm(corner.y);
+    return std::string(head_recess ? "the screw-head recess at " : "the screw hole at ") + fixed_decimals(corner.x, 2) +
+           ", " + fixed_decimals(corner.y, 2);
 }
 
 void check_screws_on_panel(const FaceCheck& face, const Box& panel, float bit_diameter, Findings& findings) {

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "base/decimal_text.h"
+
 namespace veskaro::check {
 
 namespace {
@@ -11,19 +13,21 @@ void check_holes(const Arguments& settings, const RunFacts& facts, Findings& fin
     const ScrewCheck& screws = *facts.screws;
     const char* option = settings.screw_size_top > 0 ? "screw-size-top" : "screw-size-bottom";
     const float radius = screws.layout.hole_radius;
-    const std::string holes = "the " + mm(screws.layout.screw) + " mm screw holes are ";
+    const std::string holes = "the " + fixed_decimals(screws.layout.screw, 2) + " mm screw holes are ";
     if (screws.holes_cut && shows_as_zero(radius)) {
         findings.note(option, holes + "as wide as the bit: the bit only plunges");
     } else if (screws.holes_cut && radius < 0) {
         const double across = 2.0 * std::fabs(radius) + settings.bit_diameter;
-        findings.warn(option, holes + "narrower than the bit: they come out " + mm(across) + " mm across");
+        findings.warn(option,
+                      holes + "narrower than the bit: they come out " + fixed_decimals(across, 2) + " mm across");
     }
     // Every screw block drills the top size when there is one.
     const float top = settings.screw_size_top;
     const float bottom = settings.screw_size_bottom;
     if (facts.bottom_block && top > 0 && top != bottom) {
-        findings.warn("screw-size-bottom", "the \"_Bottom\" faces are drilled with the top size, " + mm(top) +
-                                               " mm, not " + mm(bottom) + " mm");
+        findings.warn("screw-size-bottom", "the \"_Bottom\" faces are drilled with the top size, " +
+                                               fixed_decimals(top, 2) + " mm, not " + fixed_decimals(bottom, 2) +
+                                               " mm");
     }
 }
 
@@ -34,8 +38,8 @@ void check_head_width(const Arguments& settings, const ScrewCheck& screws, Findi
     const double head = settings.screw_head_diameter;
     const double across = 2.0 * screws.layout.first_ring + settings.bit_diameter;
     if (noticeable(std::fabs(head - across))) {
-        findings.note("screw-head-diameter",
-                      "the head recesses come out " + mm(across) + " mm across for the " + mm(head) + " mm heads");
+        findings.note("screw-head-diameter", "the head recesses come out " + fixed_decimals(across, 2) +
+                                                 " mm across for the " + fixed_decimals(head, 2) + " mm heads");
     }
 }
 
@@ -44,11 +48,11 @@ void check_heads(const Arguments& settings, const RunFacts& facts, Findings& fin
     const float head = settings.screw_head_diameter;
     if (!(head > 0)) return;
     if (head < screws.layout.screw) {
-        findings.warn("screw-head-diameter",
-                      "the " + mm(head) + " mm heads are smaller than the " + mm(screws.layout.screw) + " mm screws");
+        findings.warn("screw-head-diameter", "the " + fixed_decimals(head, 2) + " mm heads are smaller than the " +
+                                                 fixed_decimals(screws.layout.screw, 2) + " mm screws");
     }
     if (!(screws.layout.head > 0) || !(screws.layout.first_ring >= 0)) {
-        findings.warn("screw-head-diameter", "the " + mm(head) +
+        findings.warn("screw-head-diameter", "the " + fixed_decimals(head, 2) +
                                                  " mm heads are too small for the bit: no head "
                                                  "recess is cut");
         return;

@@ -1,5 +1,6 @@
 #include "post/post_options.h"
 
+#include "base/decimal_text.h"
 #include "post/plain_number.h"
 #include "toolpath/line_words.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 // Values are written with four decimals, and must be numbers the program
 // reader takes.
-constexpr double kSmallestValue = 0.0001;
+constexpr double kSmallestValue = 1e-4;
 constexpr double kLargestValue = toolpath::kLargestNumber;
 
 // The short names of the words post adds are the G-code letters they write
@@ -44,8 +45,8 @@ std::optional<double> value_in_range(const ParsedOptions& parsed, const std::str
     if (!parsed.given(name)) return std::nullopt;
     const double value = parsed.number(name);
     if (!(value >= kSmallestValue && value <= kLargestValue)) {
-        throw OptionError("Option '" + name + "' must be between " + plain_decimal(kSmallestValue) + " and " +
-                          plain_decimal(kLargestValue));
+        throw OptionError("Option '" + name + "' must be between " + trimmed_decimals(kSmallestValue, kPlainDecimals) +
+                          " and " + trimmed_decimals(kLargestValue, kPlainDecimals));
     }
     return value;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "base/input_file.h"
 #include "base/output_file.h"
 #include "base/run_error.h"
 #include "post/post_options.h"
@@ -23,20 +24,14 @@ namespace {
 // long program is never held twice in memory.
 constexpr std::size_t kWriteChunk = 1 << 16;
 
-std::ifstream open_program(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw RunError("cannot read '" + path.string() + "'");
-    return in;
-}
-
 // Reads the program once whole, which refuses anything outside what the
 // generator writes before a byte is written, then line by line into the
 // output file.
 PostCounts post_file(const fs::path& program, const fs::path& target, const PostOptions& options) {
-    std::ifstream whole = open_program(program);
-    const Program read = read_program(whole);
+    std::ifstream whole = open_input(program.string());
+    const Program read = read_program(whole, program.string());
     ProgramPost post(read, options);
-    std::ifstream lines = open_program(program);
+    std::ifstream lines = open_input(program.string());
     OutputFile file(target.string());
     std::string out;
     std::string text;
@@ -47,7 +42,7 @@ PostCounts post_file(const fs::path& program, const fs::path& target, const Post
             out.clear();
         }
     }
-    if (lines.bad()) throw RunError("cannot read '" + program.string() + "' to its end");
+    if (lines.bad()) fail_reading(program.string());
     file.write(out);
     file.commit();
     return post.counts();

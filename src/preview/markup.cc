@@ -1,6 +1,5 @@
 #include "preview/markup.h"
 
-#include <cstdio>
 
 namespace veskaro::preview {
 
@@ -65,16 +64,6 @@ std::string xml_escaped(std::string_view text) {
         i += length;
     }
     return out;
-}
-
-std::string mm(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3f", value);
-    std::string s = text;
-    while (s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
-    if (s == "-0") s = "0";
-    return s;
 }
 
 std::string link_to(std::string_view file_name) {
