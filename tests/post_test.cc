@@ -8,12 +8,16 @@
 
 #include "post/program_post.h"
 #include "support/process.h"
+#include "support/program_text.h"
 #include "toolpath/program_reader.h"
 
 namespace {
 
 using namespace veskaro::post;
 using veskaro::testing::file_exists;
+using veskaro::testing::kFooter;
+using veskaro::testing::kHeader;
+using veskaro::testing::kOutline200x100;
 using veskaro::testing::list_folder;
 using veskaro::testing::Outcome;
 using veskaro::testing::read_file;
@@ -44,8 +48,13 @@ TEST(Post, RewritesOnlyWhatTheControllerRefuses) {
     };
     const std::string long_name(90, 'n');
     const std::vector<Row> rows = {
-        {"header", kLinuxCnc, "# Created with VESKARO\n", "; Created with VESKARO\n"},
-        {"header with GRBL's real-time bytes", kGrbl, "# Made? yes!\n", "; Made_ yes_\n"},
+        {"header", kLinuxCnc, "# Created with VESKARO\n", "; For LinuxCNC: Created with VESKARO\n"},
+        {"header with GRBL's real-time bytes", kGrbl, "# Made? yes!\n", "; For GRBL: Made_ yes_\n"},
+        {"the generator's header, at GRBL's line length", kGrbl,
+         "# Created with VESKARO G-Code Generator - https://veskaro.example.org\n",
+         "; For GRBL: Created with VESKARO G-Code Generator - https://veskaro.example.org\n"},
+        {"a longer header is cut, its controller kept", kGrbl, "# " + long_name + "\n",
+         "; For GRBL: " + long_name.substr(0, 64) + "...\n"},
         {"exponents, plain numbers as written", kLinuxCnc,
          "G0 X2.62268e-07 Y-0.00 ; row\nG1 X-9.99e-05 Y1e+06 Z-1.50 F100.00\n",
          "G0 X0 Y-0.00 ; row\nG1 X-0.0001 Y1000000 Z-1.50 F100.00\n"},
@@ -78,17 +87,42 @@ TEST(Post, RewritesOnlyWhatTheControllerRefuses) {
         SCOPED_TRACE(row.what);
         const bool ends = row.in.find("M30") != std::string::npos;
         const std::string end = ends ? "" : "M30\n";
-        EXPECT_EQ(posted(row.in + end, row.options), row.out + end);
+        // A program without the "#" header still gets a first line that
+        // names the controller.
+        const std::string first = row.in[0] == '#' ? ""
+                                  : row.options.controller == Controller::grbl
+                                      ? "; For GRBL: rewritten by veskaro-post\n"
+                                      : "; For LinuxCNC: rewritten by veskaro-post\n";
+        EXPECT_EQ(posted(row.in + end, row.options), first + row.out + end);
     }
 }
 
-TEST(Post, RefusesAZeroRadiusArcThatMoves) {
-    try {
-        posted("G1 Z-1 F100\nG2 X0 Y0 Z-2 I0 J0\nM30\n", kLinuxCnc);
-        FAIL() << "no refusal";
-    } catch (const veskaro::toolpath::ProgramError& e) {
-        EXPECT_EQ(e.line(), 2);
-        EXPECT_EQ(std::string(e.what()), "an arc of radius 0 whose end is not its start");
+TEST(Post, RefusesWhatNoControllerShouldGetAsWritten) {
+    struct Row {
+        const char* what;
+        std::string in;
+        int line;
+        std::string error;
+    };
+    const std::vector<Row> rows = {
+        {"a zero-radius arc that moves", "G1 Z-1 F100\nG2 X0 Y0 Z-2 I0 J0\nM30\n", 2,
+         "an arc of radius 0 whose end is not its start"},
+        // Its spindle would start and stop twice.
+        {"a program post wrote for GRBL", posted(kHeader + kOutline200x100 + kFooter, {Controller::grbl, 1000, {}, {}}),
+         1, "already written for GRBL by veskaro-post, as its first line says; rewrite the generator's program instead"},
+        {"a program post wrote for LinuxCNC", posted("G21\nM30\n", kLinuxCnc), 1,
+         "already written for LinuxCNC by veskaro-post, as its first line says; rewrite the generator's program "
+         "instead"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        try {
+            posted(row.in, kGrbl);
+            ADD_FAILURE() << "no refusal";
+        } catch (const veskaro::toolpath::ProgramError& e) {
+            EXPECT_EQ(e.line(), row.line);
+            EXPECT_EQ(std::string(e.what()), row.error);
+        }
     }
 }
 
@@ -141,7 +175,16 @@ TEST(PostCli, WritesBesideTheProgramsAndRefusesWithFileAndLine) {
     EXPECT_EQ(post({"-c", "grbl", "missing.nc"}, folder.path()).err,
               "Error: cannot read 'missing.nc': No such file or directory\n");
     EXPECT_EQ(list_folder(folder.path() + "/linuxcnc"), std::vector<std::string>{"a.ngc"});
-    EXPECT_EQ(read_file(folder.path() + "/linuxcnc/a.ngc"), "; header\nG21 ; mm\nG0 X0 Y1 ; start\nM30 ; end\n");
+    EXPECT_EQ(read_file(folder.path() + "/linuxcnc/a.ngc"),
+              "; For LinuxCNC: header\nG21 ; mm\nG0 X0 Y1 ; start\nM30 ; end\n");
+    // Its own output is refused, as its first line names the controller.
+    outcome = post({"-c", "grbl", "-S", "1000", "linuxcnc"}, folder.path());
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err,
+              "Error: linuxcnc/a.ngc:1: already written for LinuxCNC by veskaro-post, as its first line says; rewrite "
+              "the generator's program instead\n");
+    EXPECT_EQ(list_folder(folder.path() + "/linuxcnc"), (std::vector<std::string>{"a.ngc", "grbl"}));
+    EXPECT_EQ(list_folder(folder.path() + "/linuxcnc/grbl"), std::vector<std::string>{});
 
     // A GRBL program keeps the extension: never written over its source,
     // nor twice in one run.
