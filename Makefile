@@ -45,7 +45,7 @@ test: build
 
 asan-build:
 	scripts/install-deps clang libclang-rt-14-dev
-	CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESKARO_UNITY=OFF \
 		-DVESKARO_SANITIZE=ON -DVESKARO_FUZZ=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
