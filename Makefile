@@ -10,7 +10,8 @@
 # And to install it:
 #   make package        builds $(BUILD)/veskaro_<version>_<arch>.deb
 #   make install-check  installs into a temporary prefix and, as root, the
-#                       .deb into a fresh Debian 12 root, and runs them
+#                       .deb into a fresh Debian 12 root, and runs them;
+#                       lintian checks the .deb
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= 2
@@ -75,7 +76,7 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 install-check: package
-	scripts/install-deps debootstrap binutils
+	scripts/install-deps debootstrap binutils lintian
 	python3 tests/install/check_package.py $(BUILD)
 
 clean:
