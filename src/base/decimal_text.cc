@@ -4,14 +4,27 @@
 
 namespace veskaro {
 
+namespace {
+
+// Any double in fixed notation: up to 309 integer digits, a sign and a point.
+constexpr std::size_t kWholeDigits = 320;
+constexpr int kDecimalsOnTheStack = 32;
+
+std::string fixed_into(char* buffer, std::size_t size, double value, int decimals) {
+    const auto result = std::to_chars(buffer, buffer + size, value, std::chars_format::fixed, decimals);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
 std::string fixed_decimals(double value, int decimals) {
     if (decimals < 0) decimals = 0;
-    // Any double: up to 309 integer digits, a sign, a point and the decimals.
-    std::string text(320 + static_cast<std::size_t>(decimals), '\0');
-    const auto result =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
-    text.resize(static_cast<std::size_t>(result.ptr - text.data()));
-    return text;
+    if (decimals <= kDecimalsOnTheStack) {
+        char buffer[kWholeDigits + kDecimalsOnTheStack];
+        return fixed_into(buffer, sizeof buffer, value, decimals);
+    }
+    std::string buffer(kWholeDigits + static_cast<std::size_t>(decimals), '\0');
+    return fixed_into(buffer.data(), buffer.size(), value, decimals);
 }
 
 std::string fixed_decimals_zero_unsigned(double value, int decimals) {
