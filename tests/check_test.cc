@@ -278,7 +278,9 @@ TEST(Check, EachDefectGivesItsLines) {
          box_main(component("label", R"("location_x": 5, "location_y": 5, "visible_width": 2, "visible_height": 1)")),
          {{"-r", "1.5"}, {"-m", "3"}},
          "note: Box_Main / label: the recess rows reach 2.00 mm beyond its 10.00 mm height: it is cut 20.00 x 12.00 "
-         "mm\n0 warnings, 1 note\n"},
+         "mm\n"
+         "note: Box_Main / label: the recess rows leave cusps along the sides where they turn, reaching 1.50 mm in "
+         "from the edge\n0 warnings, 2 notes\n"},
         {"no bit",
          box_main(kLed),
          {{"-m", "0"}},
@@ -323,6 +325,10 @@ TEST(Check, TheExampleWithTheSettingsOfMakeRunHasNoWarning) {
     auto rounded = [](const std::string& component) {
         return "note: " + component + ": the opening's inner corners are rounded to the bit's radius, 1.00 mm\n";
     };
+    auto cusps = [](const std::string& component) {
+        return "note: " + component +
+               ": the recess rows leave cusps along the sides where they turn, reaching 1.00 mm in from the edge\n";
+    };
     auto panel = [](const std::string& face, const std::string& out, const std::string& size) {
         return "note: " + face + ": the outline runs on the face's edge: the panel comes out " + out + " mm, not " +
                size + " mm\n";
@@ -334,12 +340,13 @@ TEST(Check, TheExampleWithTheSettingsOfMakeRunHasNoWarning) {
         "than 2.00 mm\n"
         "note: project: \"notes\" in \"Generic\" is not read\n" +
             panel("Enclosure_Back", "158.00 x 64.00", "160.00 x 66.00") + rounded("Enclosure_Back / usb_c") +
-            panel("Enclosure_Front", "158.00 x 64.00", "160.00 x 66.00") + rounded("Enclosure_Front / power_switch") +
+            panel("Enclosure_Front", "158.00 x 64.00", "160.00 x 66.00") + cusps("Enclosure_Front / name_plate") +
+            cusps("Enclosure_Front / power_switch") + rounded("Enclosure_Front / power_switch") +
             panel("Enclosure_Left", "64.00 x 104.00", "66.00 x 106.00") + rounded("Enclosure_Left / vent_lower") +
             rounded("Enclosure_Left / vent_upper") + panel("Enclosure_Main", "158.00 x 98.00", "160.00 x 100.00") +
-            rounded("Enclosure_Main / display") + rounded("Enclosure_Main / mode_switch") +
-            panel("Enclosure_Right", "64.00 x 104.00", "66.00 x 106.00") + rounded("Enclosure_Right / sd_slot") +
-            "0 warnings, 15 notes\n");
+            cusps("Enclosure_Main / display") + rounded("Enclosure_Main / display") +
+            rounded("Enclosure_Main / mode_switch") + panel("Enclosure_Right", "64.00 x 104.00", "66.00 x 106.00") +
+            cusps("Enclosure_Right / sd_slot") + rounded("Enclosure_Right / sd_slot") + "0 warnings, 19 notes\n");
     EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(outcome.status, 0);
 }

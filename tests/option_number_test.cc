@@ -1,6 +1,6 @@
 // The size and feed rate options: read to the very float the option
 // parser's own reading gives, and only when the whole text is the number.
-#include "cli/option_number.h"
+#include "options/option_number.h"
 
 #include <bit>
 #include <cstdint>

@@ -58,21 +58,20 @@ void check_recess_holds_opening(const std::string& where, const Recess& recess, 
 
 }  // namespace
 
-void check_component(const FaceCheck& face, const ComponentCheck& component, const Arguments& settings,
-                     Findings& findings) {
+void check_component(const FaceCheck& face, const ComponentCheck& component, Findings& findings) {
     const std::string where = component_where(face.name, component.name);
     check_keys(*component.value, kComponentKeys, where, "", findings);
     const Where place{face.name, component.name, true};
-    if (settings.recess_depth != 0) {
+    if (face.sections.recesses) {
         check_shape_keys(*component.value, place, {"visible_diameter", "visible_width", "visible_height", "recess"},
                          findings);
     }
-    if (settings.components) {
+    if (face.sections.openings) {
         check_shape_keys(*component.value, place, {"drill_diameter", "drill_width", "drill_height", "opening"},
                          findings);
     }
-    if (component.recess && component.recess->cut && component.opening_cut) {
-        check_recess_holds_opening(where, component.recess->recess, *component.opening, findings);
+    if (recess_cut(component) && opening_cut(component)) {
+        check_recess_holds_opening(where, component.recess->recess, component.opening->opening, findings);
     }
 }
 

@@ -3,13 +3,16 @@
 #include <cmath>
 #include <string>
 
+#include "check/recess_rules.h"
+#include "gcode/screw_layout.h"
+
 namespace veskaro::check {
 
 namespace {
 
 void check_holes(const Arguments& settings, const RunFacts& facts, Findings& findings) {
     const ScrewCheck& screws = *facts.screws;
-    const char* option = settings.screw_size_top > 0 ? "screw-size-top" : "screw-size-bottom";
+    const char* option = top_screw_size_applies(settings) ? "screw-size-top" : "screw-size-bottom";
     const float radius = screws.layout.hole_radius;
     const std::string holes = "the " + mm(screws.layout.screw) + " mm screw holes are ";
     if (screws.holes_cut && shows_as_zero(radius)) {
@@ -21,7 +24,7 @@ void check_holes(const Arguments& settings, const RunFacts& facts, Findings& fin
     // Every screw block drills the top size when there is one.
     const float top = settings.screw_size_top;
     const float bottom = settings.screw_size_bottom;
-    if (facts.bottom_block && top > 0 && top != bottom) {
+    if (facts.bottom_block && top_screw_size_applies(settings) && top != bottom) {
         findings.warn("screw-size-bottom", "the \"_Bottom\" faces are drilled with the top size, " + mm(top) +
                                                " mm, not " + mm(bottom) + " mm");
     }
@@ -30,13 +33,27 @@ void check_holes(const Arguments& settings, const RunFacts& facts, Findings& fin
 // The outermost ring clears out to half a bit beyond its radius.  (The
 // innermost ring lies less than a bit from the centre, so what it leaves
 // there is always within the hole.)
+double head_across(const Arguments& settings, const ScrewCheck& screws) {
+    return 2.0 * screws.layout.first_ring + settings.bit_diameter;
+}
+
 void check_head_width(const Arguments& settings, const ScrewCheck& screws, Findings& findings) {
     const double head = settings.screw_head_diameter;
-    const double across = 2.0 * screws.layout.first_ring + settings.bit_diameter;
+    const double across = head_across(settings, screws);
     if (noticeable(std::fabs(head - across))) {
         findings.note("screw-head-diameter",
                       "the head recesses come out " + mm(across) + " mm across for the " + mm(head) + " mm heads");
     }
+}
+
+// Head recesses as deep as the sheet fall out: the holes become head-sized.
+void check_head_depth(const Arguments& settings, const RunFacts& facts, Findings& findings) {
+    const ScrewCheck& screws = *facts.screws;
+    if (!screws.heads_cut || !through_the_sheet(*facts.depths.head, settings.material_thickness)) return;
+    findings.warn("screw-head-height", "the head recesses are cut down to " + mm(facts.depths.head->deepest) +
+                                           " mm, through the " + mm(settings.material_thickness) +
+                                           " mm material: the screw holes come out " +
+                                           mm(head_across(settings, screws)) + " mm across");
 }
 
 void check_heads(const Arguments& settings, const RunFacts& facts, Findings& findings) {
@@ -56,6 +73,7 @@ void check_heads(const Arguments& settings, const RunFacts& facts, Findings& fin
     if (screws.heads_cut) check_head_width(settings, screws, findings);
     check_pocket_depth("screw-head-height", "head recess", settings.screw_head_height, facts.depths.head,
                        settings.cut_depth_per_pass, findings);
+    check_head_depth(settings, facts, findings);
 }
 
 }  // namespace

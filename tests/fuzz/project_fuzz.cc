@@ -17,9 +17,11 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/command_line.h"
+#include "cli/banner.h"
 #include "cli/output_paths.h"
 #include "gcode/generator.h"
+#include "options/command_line.h"
+#include "project/face_names.h"
 
 namespace {
 
@@ -93,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const veskaro::Console console{dropped, dropped};
     for (const auto& member : project.items()) {
         const std::string& face = member.key();
-        if (face.find('_') == std::string::npos) continue;
+        if (!veskaro::is_face_name(face)) continue;
         if (!veskaro::unusable_face_name_reason(face).empty()) continue;
         try {
             veskaro::generate_gcode(project, veskaro::face_output_path(output_folder(), face), face, settings,

@@ -1,4 +1,4 @@
-#include "cli/option_number.h"
+#include "options/option_number.h"
 
 #include <sstream>
 
