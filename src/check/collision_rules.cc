@@ -123,7 +123,8 @@ void check_screws(const FaceCheck& face, const Item& one, const Item& other, flo
     const double wall = wall_width(one.through, other.through);
     switch (meeting_of(wall)) {
         case Meeting::overlap:
-            findings.warn(face_where(face.name), holes + " overlap: they are cut as one hole");
+            // Two discs: how far apart their centres are tells the overlap.
+            findings.warn(face_where(face.name), holes + " overlap by " + mm(-wall) + " mm: they are cut as one hole");
             return;
         case Meeting::touch:
             findings.warn(face_where(face.name), holes + " touch: they are cut as one hole");
