@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "check/bit_rules.h"
 #include "check/recess_rules.h"
 #include "gcode/screw_layout.h"
 
@@ -46,14 +47,16 @@ void check_head_width(const Arguments& settings, const ScrewCheck& screws, Findi
     }
 }
 
-// Head recesses as deep as the sheet fall out: the holes become head-sized.
+// Head recesses as deep as the sheet fall out: the holes come out as wide
+// as the head recesses, where those are the wider.
 void check_head_depth(const Arguments& settings, const RunFacts& facts, Findings& findings) {
     const ScrewCheck& screws = *facts.screws;
     if (!screws.heads_cut || !through_the_sheet(*facts.depths.head, settings.material_thickness)) return;
+    const double across = std::fmax(head_across(settings, screws), cut_width(screws.layout.hole_radius,
+                                                                               settings.bit_diameter));
     findings.warn("screw-head-height", "the head recesses are cut down to " + mm(facts.depths.head->deepest) +
                                            " mm, through the " + mm(settings.material_thickness) +
-                                           " mm material: the screw holes come out " +
-                                           mm(head_across(settings, screws)) + " mm across");
+                                           " mm material: the screw holes come out " + mm(across) + " mm across");
 }
 
 void check_heads(const Arguments& settings, const RunFacts& facts, Findings& findings) {
