@@ -37,7 +37,7 @@ std::string description() {
 const std::vector<OptionRow>& own_rows() {
     static const std::vector<OptionRow> rows = {
         {"", "min-wall", OptionType::number, "1",
-         "Thinnest wall in mm between two through-cuts, or one and the outline, that is not a warning"},
+         "Thinnest wall in mm between two through-cuts, or one and the outline, that passes without a warning"},
     };
     return rows;
 }
