@@ -31,7 +31,8 @@ struct MendedName {
 std::optional<MendedName> mend_markers(const std::string& name) {
     const std::string lower = lower_case(name);
     std::optional<MendedName> mended;
-    for (const std::string marker : {"_Main", "_Top", "_Bottom", "_Back", "_Front"}) {
+    for (const FaceMarker& face_marker : kFaceMarkers) {
+        const std::string marker(face_marker.text);
         const std::string wanted = lower_case(marker);
         for (std::size_t at = lower.find(wanted); at != std::string::npos; at = lower.find(wanted, at + 1)) {
             if (name.compare(at, marker.size(), marker) == 0) continue;

@@ -1,7 +1,7 @@
 #include "check/findings.h"
 
-#include "base/run_error.h"
 #include "base/decimal_text.h"
+#include "base/run_error.h"
 
 namespace veskaro::check {
 

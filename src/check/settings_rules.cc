@@ -68,9 +68,9 @@ void check_pocket_depth(const char* option, const char* pocket, float depth, con
     }
 }
 
-void add_face_facts(RunFacts& facts, const FaceCheck& face, const Arguments& settings) {
+void add_face_facts(RunFacts& facts, const FaceCheck& face) {
     facts.end_or_side_face = facts.end_or_side_face || face.kind != FaceKind::Horizontal;
-    facts.bottom_block = facts.bottom_block || (settings.screw_size_bottom > 0 && takes_bottom_screws(face.name));
+    facts.bottom_block = facts.bottom_block || face.sections.bottom_screws;
     if (!facts.screws && face.screws) facts.screws = face.screws;
 }
 

@@ -18,7 +18,13 @@ constexpr ControllerRules kGrbl{"grbl", "GRBL", ".nc", 79, true};
 }  // namespace
 
 const ControllerRules& rules_of(Controller controller) {
-    return controller == Controller::linuxcnc ? kLinuxCnc : kGrbl;
+    switch (controller) {
+        case Controller::linuxcnc:
+            return kLinuxCnc;
+        case Controller::grbl:
+            break;
+    }
+    return kGrbl;
 }
 
 std::optional<Controller> controller_named(std::string_view name) {

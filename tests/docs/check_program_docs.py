@@ -23,9 +23,10 @@ import subprocess
 import sys
 import tempfile
 
-# "  -j, --json-file arg    Project JSON file", wrapped onto lines indented
-# further; the positional arguments are not listed.
-OPTION = re.compile(r"^  (?:-(\w), )?--([\w-]+)( arg)?\s+(.*?)\s*$")
+# "  -j, --json-file arg    Project JSON file", or "      --min-wall arg ..."
+# for an option without a short name, wrapped onto lines indented further;
+# the positional arguments are not listed.
+OPTION = re.compile(r"^  (?:-(\w), |    )?--([\w-]+)( arg)?\s+(.*?)\s*$")
 CONTINUATION = re.compile(r"^ {20,}(\S.*?)\s*$")
 
 SAMPLE_FILES = ["box.json", "notes.txt", "face.nc", "sub/inner.json"]
@@ -44,6 +45,10 @@ COMPLETIONS = {
         (["--outline", "=", "f"], ["false"]),
         (["-l", ""], []),
         (["--feed"], ["--feedrate"]),
+    ],
+    "veskaro-check": [
+        (["--min"], ["--min-wall"]),
+        (["--min-wall", ""], []),
     ],
     "veskaro-preview": [
         ([""], ["face.nc", "sub"]),

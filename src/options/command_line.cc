@@ -1,19 +1,12 @@
-#include "cli/command_line.h"
+#include "options/command_line.h"
 
-#include "base/version.h"
-#include "cli/option_table.h"
-#include "cli/stray_arguments.h"
 #include "gcode/number_text.h"
+#include "gcode/screw_layout.h"
+#include "options/stray_arguments.h"
 
 namespace veskaro {
 
 namespace {
-
-std::string ownership_line(int year) {
-    return "Copyright (C) " + std::to_string(year) + " The VESKARO developers";
-}
-
-const char* yes_no(bool flag) { return flag ? "Yes" : "No"; }
 
 template <typename T>
 T value_of(const ParsedOptions& parsed, const char* name);
@@ -50,16 +43,25 @@ void require_written_feed(float feedrate) {
     }
 }
 
-OptionSet make_options(const std::string& program_name, const std::string& description, bool with_version) {
+// The generator's rows with a program's own ones before "help", the last.
+std::vector<OptionRow> rows_with(const std::vector<OptionRow>& own_rows) {
+    std::vector<OptionRow> rows = option_table();
+    rows.insert(rows.end() - 1, own_rows.begin(), own_rows.end());
+    return rows;
+}
+
+OptionSet make_options(const std::string& program_name, const std::string& description,
+                       const std::vector<OptionRow>& rows, bool with_version) {
     OptionSet options{program_name, description, {}, {}, {}};
-    for (const OptionRow& row : option_table()) {
+    for (const OptionRow& row : rows) {
         OptionValue value = OptionValue::flag;
         switch (row.type) {
             case OptionType::text: value = OptionValue::text; break;
             case OptionType::number: value = OptionValue::single_number; break;
             case OptionType::flag: value = OptionValue::flag; break;
         }
-        options.options.push_back({row.short_name + "," + row.long_name, row.description, value, row.default_value});
+        const std::string names = row.short_name.empty() ? row.long_name : row.short_name + "," + row.long_name;
+        options.options.push_back({names, row.description, value, row.default_value});
     }
     if (with_version) options.options.push_back(version_option());
     return options;
@@ -74,8 +76,7 @@ void require_bit_for_rings(const Arguments& settings) {
         throw OptionError("Option 'bit-diameter' must be greater than 0 when 'recess-depth' is "
                           "greater than 0 (recesses are cut one bit diameter apart)");
     }
-    const bool screws = settings.screw_size_top > 0 || settings.screw_size_bottom > 0;
-    if (screws && settings.screw_head_diameter - settings.bit_diameter / 2.0f > 0) {
+    if (screw_diameter(settings) > 0 && effective_head_diameter(settings) > 0) {
         throw OptionError("Option 'bit-diameter' must be greater than 0 when screw-head recesses "
                           "are cut (they are cleared one bit diameter apart)");
     }
@@ -110,53 +111,31 @@ Arguments read_arguments(const ParsedOptions& parsed) {
     return settings;
 }
 
-}  // namespace
-
-std::string generator_description(int year) {
-    return std::string("VESKARO G-Code Generator for Laser Engraving and CNC Routers (v.") + VERSION + ")\n" +
-           ownership_line(year) + "\n\nWebsite: " + kWebsite + "\n";
-}
-
-GeneratorCommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name,
-                                       const std::string& description, bool with_version) {
-    const OptionSet options = make_options(program_name, description, with_version);
+GeneratorCommandLine read_rows(int argc, const char* const* argv, const std::string& program_name,
+                               const std::string& description, const std::vector<OptionRow>& own_rows,
+                               std::vector<float>& own_values, bool with_version) {
+    const std::vector<OptionRow> rows = rows_with(own_rows);
+    const OptionSet options = make_options(program_name, description, rows, with_version);
     return parse_command_line<Arguments>(options, argc, argv, [&](const ParsedOptions& parsed) {
-        refuse_stray_arguments(parsed.unmatched(), argc, argv, option_table());
-        return read_arguments(parsed);
+        refuse_stray_arguments(parsed.unmatched(), argc, argv, rows);
+        Arguments settings = read_arguments(parsed);
+        for (const OptionRow& row : own_rows) own_values.push_back(value_of<float>(parsed, row.long_name.c_str()));
+        return settings;
     });
 }
 
-void print_banner(std::ostream& out, int year) {
-    out << "== VESKARO G-Code generator for Laser Engraving and CNC Routers ==" << std::endl;
-    out << "== " << ownership_line(year) << " ==" << std::endl;
-    out << "== Version: " << VERSION << " ==" << std::endl;
-    out << std::endl;
-    out << "== Website: " << kWebsite << " ==" << std::endl;
-    out << std::endl;
+}  // namespace
+
+GeneratorCommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name,
+                                       const std::string& description) {
+    std::vector<float> none;
+    return read_rows(argc, argv, program_name, description, {}, none, false);
 }
 
-// The depth per pass is reported twice, under two labels, as users of the
-// program have always read it.
-void print_settings_report(std::ostream& out, const Arguments& s) {
-    auto number = [](float value) { return general_text(value); };
-    out << "~~~~~ Settings ~~~~~" << std::endl;
-    out << "Outer sizing enabled: " << yes_no(s.outer_sizing) << std::endl;
-    out << "Components enabled: " << yes_no(s.components) << std::endl;
-    out << "Side outline enabled: " << yes_no(s.outline) << std::endl;
-    out << "Screw diameter top in mm: " << number(s.screw_size_top) << std::endl;
-    out << "Screw diameter bottom in mm: " << number(s.screw_size_bottom) << std::endl;
-    out << "Screw head diameter in mm: " << number(s.screw_head_diameter) << std::endl;
-    out << "Screw head height in mm: " << number(s.screw_head_height) << std::endl;
-    out << "Screw extra margin in mm: " << number(s.screw_extra_margin) << std::endl;
-    out << "Recess depth in mm: " << number(s.recess_depth) << std::endl;
-    out << "Feedrate: " << number(s.feedrate) << std::endl;
-    out << "Bit diameter in mm: " << number(s.bit_diameter) << std::endl;
-    out << "Material thickness in mm: " << number(s.material_thickness) << std::endl;
-    out << "Depth per pass in mm: " << number(s.cut_depth_per_pass) << std::endl;
-    out << "Box height in 3D in mm: " << number(s.box_height_3d) << std::endl;
-    out << "Cut depth per pass in mm: " << number(s.cut_depth_per_pass) << std::endl;
-    out << "Simulation enabled: " << yes_no(s.simulate) << std::endl;
-    out << "======================" << std::endl;
+GeneratorCommandLine read_command_line(int argc, const char* const* argv, const std::string& program_name,
+                                       const std::string& description, const std::vector<OptionRow>& own_rows,
+                                       std::vector<float>& own_values) {
+    return read_rows(argc, argv, program_name, description, own_rows, own_values, true);
 }
 
 }  // namespace veskaro
