@@ -15,9 +15,7 @@ namespace {
 
 using namespace veskaro::post;
 using veskaro::testing::file_exists;
-using veskaro::testing::kFooter;
 using veskaro::testing::kHeader;
-using veskaro::testing::kOutline200x100;
 using veskaro::testing::list_folder;
 using veskaro::testing::Outcome;
 using veskaro::testing::read_file;
@@ -48,13 +46,8 @@ TEST(Post, RewritesOnlyWhatTheControllerRefuses) {
     };
     const std::string long_name(90, 'n');
     const std::vector<Row> rows = {
-        {"header", kLinuxCnc, "# Created with VESKARO\n", "; For LinuxCNC: Created with VESKARO\n"},
-        {"header with GRBL's real-time bytes", kGrbl, "# Made? yes!\n", "; For GRBL: Made_ yes_\n"},
-        {"the generator's header, at GRBL's line length", kGrbl,
-         "# Created with VESKARO G-Code Generator - https://veskaro.example.org\n",
-         "; For GRBL: Created with VESKARO G-Code Generator - https://veskaro.example.org\n"},
-        {"a longer header is cut, its controller kept", kGrbl, "# " + long_name + "\n",
-         "; For GRBL: " + long_name.substr(0, 64) + "...\n"},
+        {"header", kLinuxCnc, "# Created with VESKARO\n", "; Created with VESKARO\n"},
+        {"header with GRBL's real-time bytes", kGrbl, "# Made? yes!\n", "; Made_ yes_\n"},
         {"exponents, plain numbers as written", kLinuxCnc,
          "G0 X2.62268e-07 Y-0.00 ; row\nG1 X-9.99e-05 Y1e+06 Z-1.50 F100.00\n",
          "G0 X0 Y-0.00 ; row\nG1 X-0.0001 Y1000000 Z-1.50 F100.00\n"},
@@ -87,13 +80,7 @@ TEST(Post, RewritesOnlyWhatTheControllerRefuses) {
         SCOPED_TRACE(row.what);
         const bool ends = row.in.find("M30") != std::string::npos;
         const std::string end = ends ? "" : "M30\n";
-        // A program without the "#" header still gets a first line that
-        // names the controller.
-        const std::string first = row.in[0] == '#' ? ""
-                                  : row.options.controller == Controller::grbl
-                                      ? "; For GRBL: rewritten by veskaro-post\n"
-                                      : "; For LinuxCNC: rewritten by veskaro-post\n";
-        EXPECT_EQ(posted(row.in + end, row.options), first + row.out + end);
+        EXPECT_EQ(posted(row.in + end, row.options), row.out + end);
     }
 }
 
@@ -107,12 +94,6 @@ TEST(Post, RefusesWhatNoControllerShouldGetAsWritten) {
     const std::vector<Row> rows = {
         {"a zero-radius arc that moves", "G1 Z-1 F100\nG2 X0 Y0 Z-2 I0 J0\nM30\n", 2,
          "an arc of radius 0 whose end is not its start"},
-        // Its spindle would start and stop twice.
-        {"a program post wrote for GRBL", posted(kHeader + kOutline200x100 + kFooter, {Controller::grbl, 1000, {}, {}}),
-         1, "already written for GRBL by veskaro-post, as its first line says; rewrite the generator's program instead"},
-        {"a program post wrote for LinuxCNC", posted("G21\nM30\n", kLinuxCnc), 1,
-         "already written for LinuxCNC by veskaro-post, as its first line says; rewrite the generator's program "
-         "instead"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -163,7 +144,7 @@ TEST(PostCli, OptionsAreCheckedBeforeAnythingIsRead) {
 
 TEST(PostCli, WritesBesideTheProgramsAndRefusesWithFileAndLine) {
     TempFolder folder;
-    const std::string program = "# header\nG21 ; mm\nG0 X1e-07 Y1 ; start\nM30 ; end\n";
+    const std::string program = kHeader + "G0 X1e-07 Y1 ; start\nM30 ; end\n";
     folder.write("a.nc", program);
     folder.write("b.nc", "G21 ; mm\nG0 X1 Q5 ; unknown\nM30 ; end\n");
     Outcome outcome = post({"-c", "linuxcnc", "."}, folder.path());
@@ -176,15 +157,23 @@ TEST(PostCli, WritesBesideTheProgramsAndRefusesWithFileAndLine) {
               "Error: cannot read 'missing.nc': No such file or directory\n");
     EXPECT_EQ(list_folder(folder.path() + "/linuxcnc"), std::vector<std::string>{"a.ngc"});
     EXPECT_EQ(read_file(folder.path() + "/linuxcnc/a.ngc"),
-              "; For LinuxCNC: header\nG21 ; mm\nG0 X0 Y1 ; start\nM30 ; end\n");
-    // Its own output is refused, as its first line names the controller.
+              "; Created with VESKARO G-Code Generator - https://veskaro.example.org\nG21 ; Set units to mm\n"
+              "G90 ; Absolute positioning\nG0 Z5 ; Lift the tool to a safe height\nG0 X0 Y1 ; start\nM30 ; end\n");
+    // Its own output is refused, whatever the controller: the spindle would
+    // start and stop twice.  The first line tells it, the extension for
+    // which controller.
     outcome = post({"-c", "grbl", "-S", "1000", "linuxcnc"}, folder.path());
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err,
-              "Error: linuxcnc/a.ngc:1: already written for LinuxCNC by veskaro-post, as its first line says; rewrite "
-              "the generator's program instead\n");
+              "Error: linuxcnc/a.ngc:1: already written for LinuxCNC by veskaro-post, as its first line and its "
+              "extension say; rewrite the generator's program instead\n");
     EXPECT_EQ(list_folder(folder.path() + "/linuxcnc"), (std::vector<std::string>{"a.ngc", "grbl"}));
     EXPECT_EQ(list_folder(folder.path() + "/linuxcnc/grbl"), std::vector<std::string>{});
+    ASSERT_EQ(post({"-c", "grbl", "-o", "grbl", "a.nc"}, folder.path()).status, 0);
+    outcome = post({"-c", "linuxcnc", "grbl/a.nc"}, folder.path());
+    EXPECT_EQ(outcome.err,
+              "Error: grbl/a.nc:1: already written for GRBL by veskaro-post, as its first line and its extension "
+              "say; rewrite the generator's program instead\n");
 
     // A GRBL program keeps the extension: never written over its source,
     // nor twice in one run.

@@ -49,7 +49,7 @@ void build_face_program(const Json& project, const std::string& face_name, const
                         const Arguments& settings, Out& out) {
     const FaceSize size = face_size(face_name, box, settings);
     const FaceSections sections = face_sections(face_name, settings);
-    out.text("# Created with VESKARO G-Code Generator - ").text(kWebsite).end_line();
+    out.text("#").text(kProgramTitle).text(kWebsite).end_line();
     out.text("G21 ; Set units to mm").end_line();
     out.text("G90 ; Absolute positioning").end_line();
     out.text("G0 Z5 ; Lift the tool to a safe height").end_line();

@@ -33,10 +33,4 @@ std::optional<Controller> controller_named(std::string_view name) {
     return std::nullopt;
 }
 
-std::optional<Controller> controller_titled(std::string_view title) {
-    if (title == kLinuxCnc.title) return Controller::linuxcnc;
-    if (title == kGrbl.title) return Controller::grbl;
-    return std::nullopt;
-}
-
 }  // namespace veskaro::post

@@ -27,7 +27,4 @@ const ControllerRules& rules_of(Controller controller);
 // The controller of that name ("linuxcnc", "grbl"), or nothing.
 std::optional<Controller> controller_named(std::string_view name);
 
-// The controller of that title ("LinuxCNC", "GRBL"), or nothing.
-std::optional<Controller> controller_titled(std::string_view title);
-
 }  // namespace veskaro::post

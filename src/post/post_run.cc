@@ -9,6 +9,7 @@
 #include "base/output_file.h"
 #include "base/run_error.h"
 #include "post/post_options.h"
+#include "post/posted_header.h"
 #include "toolpath/program_files.h"
 #include "toolpath/program_reader.h"
 
@@ -24,6 +25,15 @@ namespace {
 // long program is never held twice in memory.
 constexpr std::size_t kWriteChunk = 1 << 16;
 
+// A program post wrote already would get a second spindle start and stop.
+void refuse_posted(std::string_view first_line, const fs::path& program) {
+    if (const std::optional<Controller> posted = posted_for(first_line, program)) {
+        throw ProgramError(1, std::string("already written for ") + rules_of(*posted).title +
+                                  " by veskaro-post, as its first line and its extension say; rewrite the "
+                                  "generator's program instead");
+    }
+}
+
 // Reads the program once whole, which refuses anything outside what the
 // generator writes before a byte is written, then line by line into the
 // output file.
@@ -36,6 +46,7 @@ PostCounts post_file(const fs::path& program, const fs::path& target, const Post
     std::string out;
     std::string text;
     for (int number = 1; std::getline(lines, text); ++number) {
+        if (number == 1) refuse_posted(text, program);
         post.line(number, text, out);
         if (out.size() >= kWriteChunk) {
             file.write(out);

@@ -1,27 +1,21 @@
-// The first line of every program post writes: a ";" comment that names the
-// controller, so that a program already written for one is known by it and
-// never rewritten a second time (its spindle would start twice).
+// A program that veskaro-post has written already.  Post keeps every byte
+// of the generator's "#" first line and writes it as a ";" comment, so that
+// comment as the first line marks a program post wrote; rewriting it again
+// would start and stop the spindle twice.
 #pragma once
 
+#include <filesystem>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "post/controller.h"
 
 namespace veskaro::post {
 
-// The comment (the text after ";") of the first line: " For GRBL:" and the
-// text of the generator's "#" header line, " Created with ...".  The
-// controller's name comes first, so that a comment cut to the line length
-// keeps it.
-std::string posted_header(Controller controller, std::string_view header_text);
-
-// The comment of the first line when the program read has no "#" header.
-std::string posted_header_without_original(Controller controller);
-
-// The controller that a first line written by posted_header() names, or
-// nothing for any other line.
-std::optional<Controller> posted_for(std::string_view first_line);
+// The controller a program was written for, when its first line is the
+// generator's header as post writes it; nothing for any other line.  Post
+// writes ".ngc" programs only for LinuxCNC and ".nc" programs only for
+// GRBL, so the program's extension tells which.
+std::optional<Controller> posted_for(std::string_view first_line, const std::filesystem::path& program);
 
 }  // namespace veskaro::post

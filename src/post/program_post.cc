@@ -2,7 +2,6 @@
 
 #include "post/comment_text.h"
 #include "post/plain_number.h"
-#include "post/posted_header.h"
 #include "toolpath/arc.h"
 #include "toolpath/program_reader.h"
 
@@ -50,18 +49,11 @@ ProgramPost::ProgramPost(const Program& program, const PostOptions& options)
 void ProgramPost::line(int number, std::string text, std::string& out) {
     if (!text.empty() && text.back() == '\r') text.pop_back();
     try {
-        if (number == 1) {
-            if (const std::optional<Controller> posted = posted_for(text)) {
-                throw LineError(std::string("already written for ") + rules_of(*posted).title +
-                                " by veskaro-post, as its first line says; rewrite the generator's program instead");
-            }
-            if (!text.empty() && text[0] == '#') {
-                // "#" starts a parameter in LinuxCNC and is no word in GRBL.
-                ++counts_.header;
-                write(out, "", posted_header(options_.controller, std::string_view(text).substr(1)));
-                return;
-            }
-            add_line(out, "", posted_header_without_original(options_.controller));
+        if (number == 1 && !text.empty() && text[0] == '#') {
+            // "#" starts a parameter in LinuxCNC and is no word in GRBL.
+            ++counts_.header;
+            write(out, "", text.substr(1));
+            return;
         }
         rewrite(number, text, out);
     } catch (const LineError& error) {

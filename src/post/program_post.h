@@ -1,5 +1,5 @@
 // One program rewritten for a controller, line by line: the header as a
-// comment that names the controller, numbers without exponents, zero-radius circles left out, comments
+// comment, numbers without exponents, zero-radius circles left out, comments
 // the controller can take, and the spindle, dwell and plunge feed asked for.
 // Everything else stays as it was written.
 #pragma once
