@@ -17,7 +17,7 @@ constexpr double kLargestValue = toolpath::kLargestNumber;
 // (S, P), in capitals: the generator's -s and -d mean simulate and depth
 // per pass, and one typed for the other must not be taken.
 OptionSet post_options(const std::string& program_name) {
-    return OptionSet{
+    OptionSet set{
         program_name,
         "Rewrites VESKARO face programs (.nc) so that a LinuxCNC or GRBL controller accepts them as they are, "
         "with the same motion.\nA folder stands for every program in it. Without --output-directory the programs "
@@ -39,6 +39,9 @@ OptionSet post_options(const std::string& program_name) {
         "paths",
         "PATH...",
     };
+    const std::vector<OptionSpec> finishing = finish_option_specs();
+    set.options.insert(set.options.end() - 3, finishing.begin(), finishing.end());
+    return set;
 }
 
 std::optional<double> value_in_range(const ParsedOptions& parsed, const std::string& name) {
@@ -59,6 +62,7 @@ PostSettings read_post_settings(const ParsedOptions& parsed) {
     settings.post.spindle = value_in_range(parsed, "spindle");
     settings.post.dwell = value_in_range(parsed, "dwell");
     settings.post.plunge_feed = value_in_range(parsed, "plunge-feed");
+    settings.finish = read_finish_options(parsed);
     if (parsed.given("output-directory")) settings.output_directory = parsed.text("output-directory");
     if (parsed.given("paths")) settings.paths = parsed.texts("paths");
     if (settings.paths.empty()) throw OptionError("no program or folder given");

@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "base/option_parsing.h"
+#include "post/finish_options.h"
 #include "post/program_post.h"
 
 namespace veskaro::post {
 
 struct PostSettings {
     PostOptions post;                // the controller and the words to add
+    FinishOptions finish;            // the outline, tabs and sheets
     std::vector<std::string> paths;  // programs and folders of programs
     std::optional<std::string> output_directory;  // none: a folder beside the programs
 };

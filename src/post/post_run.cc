@@ -8,8 +8,13 @@
 #include "base/input_file.h"
 #include "base/output_file.h"
 #include "base/run_error.h"
+#include "post/finished_post.h"
+#include "post/outline_finish.h"
+#include "post/output_folder.h"
 #include "post/post_options.h"
 #include "post/posted_header.h"
+#include "post/program_source.h"
+#include "post/sheet_run.h"
 #include "toolpath/program_files.h"
 #include "toolpath/program_reader.h"
 
@@ -20,19 +25,6 @@ using namespace toolpath;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Text is handed to the output file in pieces of about this size, so that a
-// long program is never held twice in memory.
-constexpr std::size_t kWriteChunk = 1 << 16;
-
-// A program post wrote already would get a second spindle start and stop.
-void refuse_posted(std::string_view first_line, const fs::path& program) {
-    if (const std::optional<Controller> posted = posted_for(first_line, program)) {
-        throw ProgramError(1, std::string("already written for ") + rules_of(*posted).title +
-                                  " by veskaro-post, as its first line and its extension say; rewrite the "
-                                  "generator's program instead");
-    }
-}
 
 // Reads the program once whole, which refuses anything outside what the
 // generator writes before a byte is written, then line by line into the
@@ -92,7 +84,7 @@ private:
         if (settings_.output_directory) {
             folder = *settings_.output_directory;
         } else {
-            folder = (set.folder.empty() ? path.parent_path() : set.folder) / rules_of(settings_.post.controller).name;
+            folder = default_folder(set, path, settings_.post.controller);
         }
         std::error_code error;
         fs::create_directories(folder, error);
@@ -103,9 +95,13 @@ private:
     bool write(const fs::path& program, const fs::path& target) {
         try {
             refuse_overwrite(program, target);
-            const PostCounts counts = post_file(program, target, settings_.post);
-            console_.out << program.string() << " -> " << target.string() << ": " << counts_text(counts) << "\n";
+            const std::string summary = changes_motion(settings_.finish)
+                                            ? post_finished(program, target, settings_.post, settings_.finish)
+                                            : counts_text(post_file(program, target, settings_.post));
+            console_.out << program.string() << " -> " << target.string() << ": " << summary << "\n";
             return true;
+        } catch (const FinishError& e) {
+            print_error(console_, program.string() + ": " + e.what());
         } catch (const ProgramError& e) {
             print_error(console_, program.string() + ":" + std::to_string(e.line()) + ": " + e.what());
         } catch (const RunError& e) {
@@ -139,6 +135,7 @@ int run_post(int argc, const char* const* argv, const Console& console) {
     PostSettings settings;
     const auto read = [&] { return read_post_command_line(argc, argv, program_name(argc, argv, "veskaro-post")); };
     if (const std::optional<int> status = take_command_line(console, read, settings)) return *status;
+    if (settings.finish.sheet) return run_sheets(settings, console);
     PostRun run(settings, console);
     bool all_written = true;
     for (const std::string& path : settings.paths) {

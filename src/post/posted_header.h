@@ -18,4 +18,8 @@ namespace veskaro::post {
 // GRBL, so the program's extension tells which.
 std::optional<Controller> posted_for(std::string_view first_line, const std::filesystem::path& program);
 
+// Throws toolpath::ProgramError on line 1 for a program post wrote: its
+// spindle would start and stop twice.
+void refuse_posted(std::string_view first_line, const std::filesystem::path& program);
+
 }  // namespace veskaro::post

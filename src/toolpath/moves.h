@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "toolpath/panel_marks.h"
+
 namespace veskaro::toolpath {
 
 struct Position {
@@ -41,6 +43,9 @@ struct Program {
     // Seconds the program waits in G4 dwells (while a spindle comes up to
     // speed), in all.
     double dwell_seconds = 0;
+    // The panels of a sheet program, from the comments before their
+    // outlines; none in a face program.
+    std::vector<PanelMark> panels;
 };
 
 inline bool is_arc(const Move& move) {

@@ -86,7 +86,12 @@ public:
         line_ = number;
         if (number == 1 && !text.empty() && text[0] == '#') return;  // the header's comment
         const std::vector<Word> words = split_words(text);
-        if (words.empty()) return;
+        if (words.empty()) {
+            if (std::optional<PanelMark> mark = read_panel_mark(line_comment(text))) {
+                program_.panels.push_back(std::move(*mark));
+            }
+            return;
+        }
         if (ended_) throw LineError("text after the end of the program (M30)");
         for (const Word& word : words) {
             if (word.exponent) {

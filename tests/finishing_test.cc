@@ -1,0 +1,230 @@
+// veskaro-post's finishing: where the tabs sit, where the panels go on a
+// sheet, and the outline's lines as they are rewritten.
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "post/outline_finish.h"
+#include "post/outline_passes.h"
+#include "post/sheet_layout.h"
+#include "post/tab_places.h"
+#include "toolpath/panel_marks.h"
+#include "toolpath/program_reader.h"
+
+namespace {
+
+using namespace veskaro::post;
+
+TEST(Finishing, TabPlaces) {
+    struct Row {
+        const char* what;
+        double width, height;
+        int count;
+        double tab_width, bit;
+        std::vector<double> places;
+    };
+    const std::vector<Row> rows = {
+        {"four tabs: the middles of the four edges", 100, 60, 4, 6, 3, {50, 130, 210, 290}},
+        {"two: the top and the bottom", 100, 60, 2, 6, 3, {50, 210}},
+        {"the short edges hold none: the places move on along the path", 100, 10, 4, 6, 3, {6, 50, 116, 160}},
+        {"too crowded: fewer than asked", 20, 20, 8, 6, 3, {10, 26, 46, 66}},
+        {"no edge long enough for a tab", 10, 11.9, 4, 6, 3, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(tab_places(row.width, row.height, row.count, row.tab_width, row.bit), row.places);
+    }
+}
+
+TEST(Finishing, SheetLayout) {
+    // A 100 x 100 mm sheet, gaps of 5 mm; sizes in hundredths of a mm.
+    const BoxSize sheet{10000, 10000};
+    const auto panel = [](Hundredths w, Hundredths h) { return PanelBox{{w, h}, {h, w}}; };
+    struct Row {
+        const char* what;
+        std::vector<PanelBox> panels;
+        std::vector<Placement> placements;  // sheet, x, y, turned
+        int sheets;
+    };
+    const std::vector<Row> rows = {
+        {"the largest first at the lower left, one turned where its top lies lower",
+         {panel(3000, 3000), panel(6000, 4000), panel(5000, 2000)},
+         {{0, 500, 5000, false}, {0, 500, 500, false}, {0, 7000, 500, true}},
+         1},
+        {"a second sheet when the first is full", {panel(6000, 6000), panel(6000, 6000)},
+         {{0, 500, 500, false}, {1, 500, 500, false}}, 2},
+        {"exactly as large as the sheet less its gaps", {panel(9000, 9000)}, {{0, 500, 500, false}}, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const SheetLayout layout = lay_out(row.panels, sheet, 500);
+        EXPECT_EQ(layout.sheets, row.sheets);
+        ASSERT_EQ(layout.placements.size(), row.placements.size());
+        for (std::size_t n = 0; n < row.placements.size(); ++n) {
+            const Placement& got = layout.placements[n];
+            const Placement& want = row.placements[n];
+            EXPECT_EQ(got.sheet, want.sheet) << n;
+            EXPECT_EQ(got.x, want.x) << n;
+            EXPECT_EQ(got.y, want.y) << n;
+            EXPECT_EQ(got.turned, want.turned) << n;
+        }
+    }
+    try {
+        lay_out({panel(3000, 3000), panel(9001, 1000)}, sheet, 500);
+        ADD_FAILURE() << "no refusal";
+    } catch (const PanelTooLarge& e) {
+        EXPECT_EQ(e.panel(), 1u);
+    }
+    // The 76.83 a program writes is 7683 hundredths, not 7684.
+    EXPECT_EQ(hundredths_up(76.83), 7683);
+    EXPECT_EQ(hundredths_down(-1.5875), -159);
+}
+
+// A face program's outline as the generator writes it: 40 x 20 mm, passes
+// at -1.5 and -3.
+const std::string kOutline =
+    "G0 Z5 ; lift\n"
+    "G0 X0 Y20.00 ; Move to the starting point\n"
+    "G1 Z-1.50 F300.00 ; Start cutting down to -1.50mm\n"
+    "G1 X40.00 Y20.00 F300.00 ; Cut along the X axis\n"
+    "G1 X40.00 Y0 ; Cut along the Y axis\n"
+    "G1 X0 Y0 ; Cut back along the X axis\n"
+    "G1 X0 Y20.00 ; Close the loop on the Y axis\n"
+    "G0 X0 Y20.00 ; Move to the starting point\n"
+    "G1 Z-3.00 F300.00 ; Start cutting down to -3.00mm\n"
+    "G1 X40.00 Y20.00 F300.00 ; Cut along the X axis\n"
+    "G1 X40.00 Y0 ; Cut along the Y axis\n"
+    "G1 X0 Y0 ; Cut back along the X axis\n"
+    "G1 X0 Y20.00 ; Close the loop on the Y axis\n"
+    "G0 Z5 ; lift\n"
+    "M30\n";
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::string finished(const std::string& text, const FinishOptions& options, FinishCounts* counts = nullptr) {
+    std::istringstream in(text);
+    const veskaro::toolpath::Program program = veskaro::toolpath::read_program(in, "face.nc");
+    const std::optional<Outline> outline = find_outline(program);
+    if (!outline) return "no outline";
+    const FinishedOutline done = finish_outline(lines_of(text), program, *outline, options);
+    if (counts != nullptr) *counts = done.counts;
+    std::string out;
+    for (std::size_t n = done.outline_begin; n < done.outline_end; ++n) out += done.lines[n] + "\n";
+    return out;
+}
+
+TEST(Finishing, OutlineLines) {
+    FinishOptions outside;
+    outside.outline = OutlinePlace::outside;
+    outside.bit_diameter = 3.175;
+    FinishOptions tabs;
+    tabs.bit_diameter = 2;
+    tabs.tabs = 2;
+    tabs.tab_width = 5;
+    tabs.tab_height = 1;
+    tabs.thickness = 3;
+    FinishCounts counts;
+    // Every pass half a bit outside, corners sharp, the rest as written.
+    EXPECT_EQ(finished(kOutline, outside, &counts),
+              "G0 X-1.5875 Y21.5875 ; Move to the starting point\n"
+              "G1 Z-1.50 F300.00 ; Start cutting down to -1.50mm\n"
+              "G1 X41.5875 Y21.5875 F300.00 ; Cut along the X axis\n"
+              "G1 X41.5875 Y-1.5875 ; Cut along the Y axis\n"
+              "G1 X-1.5875 Y-1.5875 ; Cut back along the X axis\n"
+              "G1 X-1.5875 Y21.5875 ; Close the loop on the Y axis\n"
+              "G0 X-1.5875 Y21.5875 ; Move to the starting point\n"
+              "G1 Z-3.00 F300.00 ; Start cutting down to -3.00mm\n"
+              "G1 X41.5875 Y21.5875 F300.00 ; Cut along the X axis\n"
+              "G1 X41.5875 Y-1.5875 ; Cut along the Y axis\n"
+              "G1 X-1.5875 Y-1.5875 ; Cut back along the X axis\n"
+              "G1 X-1.5875 Y21.5875 ; Close the loop on the Y axis\n");
+    EXPECT_EQ(finish_counts_text(counts), ", outline passes moved outside 2");
+    // Two tabs, in the middles of the long edges: only the pass below the
+    // tabs' top (-2) lifts over them, straight up and down.
+    EXPECT_EQ(finished(kOutline, tabs, &counts),
+              "G0 X0 Y20.00 ; Move to the starting point\n"
+              "G1 Z-1.50 F300.00 ; Start cutting down to -1.50mm\n"
+              "G1 X40.00 Y20.00 F300.00 ; Cut along the X axis\n"
+              "G1 X40.00 Y0 ; Cut along the Y axis\n"
+              "G1 X0 Y0 ; Cut back along the X axis\n"
+              "G1 X0 Y20.00 ; Close the loop on the Y axis\n"
+              "G0 X0 Y20.00 ; Move to the starting point\n"
+              "G1 Z-3.00 F300.00 ; Start cutting down to -3.00mm\n"
+              "G1 X17.5 Y20 F300.00 ; Cut along the X axis\n"
+              "G1 Z-2 ; Lift over tab 1\n"
+              "G1 X22.5 Y20 ; Across tab 1\n"
+              "G1 Z-3 ; Lower after tab 1\n"
+              "G1 X40.00 Y20.00 F300.00 ; Cut along the X axis\n"
+              "G1 X40.00 Y0 ; Cut along the Y axis\n"
+              "G1 X22.5 Y0 ; Cut back along the X axis\n"
+              "G1 Z-2 ; Lift over tab 2\n"
+              "G1 X17.5 Y0 ; Across tab 2\n"
+              "G1 Z-3 ; Lower after tab 2\n"
+              "G1 X0 Y0 ; Cut back along the X axis\n"
+              "G1 X0 Y20.00 ; Close the loop on the Y axis\n");
+    EXPECT_EQ(finish_counts_text(counts), ", tabs placed 2, passes lifted over tabs 1");
+    tabs.tabs = 30;
+    finished(kOutline, tabs, &counts);
+    EXPECT_EQ(finish_counts_text(counts), ", tabs placed 14 of 30 asked, passes lifted over tabs 1");
+
+    // What the outline cannot take is refused, naming the option.
+    struct Refusal {
+        const char* what;
+        FinishOptions options;
+        std::string error;
+    };
+    FinishOptions wide = tabs, deep = tabs, high = tabs;
+    wide.tab_width = 40;
+    deep.thickness = 2.5;
+    high.tab_height = 1.4;
+    high.thickness = 4.5;
+    const std::vector<Refusal> refusals = {
+        {"a tab on no edge", wide,
+         "Option 'tab-width' 40: no edge of the outline is long enough for a tab; the longest is 40.00 mm, and a "
+         "tab needs 44.00 mm: its width and the bit's diameter to each corner"},
+        {"a sheet thinner than the cut", deep,
+         "Option 'material-thickness' 2.5: the outline cuts down to -3.00 mm, below the sheet's bottom; give the "
+         "thickness the program was made for"},
+        {"tabs no pass reaches", high,
+         "Option 'tab-height' 1.4: no pass of the outline goes below the tabs' top at -3.1 mm (the deepest is at "
+         "-3.00 mm), so no tab would be left"},
+    };
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.what);
+        try {
+            finished(kOutline, refusal.options);
+            ADD_FAILURE() << "no refusal";
+        } catch (const FinishError& e) {
+            EXPECT_EQ(std::string(e.what()), refusal.error);
+        }
+    }
+    // An outline that is not the program's last cut is no outline to finish.
+    EXPECT_EQ(finished(kOutline.substr(0, kOutline.size() - 4) + "G0 X5 Y5\nG1 Z-1\nM30\n", outside), "no outline");
+}
+
+TEST(Finishing, PanelMarksReadBack) {
+    using veskaro::toolpath::PanelMark;
+    const PanelMark turned{"a: b at 1.00, 2.00", 182.24, 88.24, true, 66, 106};
+    EXPECT_EQ(panel_mark_text(turned), "Outline at 182.24, 88.24, turned, 66.00 x 106.00 mm: a: b at 1.00, 2.00");
+    EXPECT_EQ(panel_place_text(turned), "a: b at 1.00, 2.00 at 182.24, 88.24, turned");
+    const std::optional<PanelMark> read = veskaro::toolpath::read_panel_mark(panel_mark_text(turned));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->name, turned.name);
+    EXPECT_EQ(read->x, 182.24);
+    EXPECT_EQ(read->y, 88.24);
+    EXPECT_TRUE(read->turned);
+    EXPECT_EQ(read->centre_x(), 182.24 + 53);
+    EXPECT_EQ(read->centre_y(), 88.24 + 33);
+    // A name a controller shortened still leaves the place and the size.
+    EXPECT_TRUE(veskaro::toolpath::read_panel_mark("Outline at 1.00, 2.00, 3.00 x 4.00 mm: Encl...").has_value());
+    EXPECT_FALSE(veskaro::toolpath::read_panel_mark("Outline at 1.00, 2.00 mm: x").has_value());
+}
+
+}  // namespace
