@@ -15,13 +15,15 @@ cxxopts::Options make_preview_options(const std::string& program_name) {
     options.add_options("")
         ("r,rapid-rate", "Speed of rapid (G0) moves in mm/min, for the time estimate",
          cxxopts::value<double>()->default_value("1000"), "")
-        ("m,bit-diameter", "Draw cutting moves as wide as the bit, in mm (Default: 0 - thin lines)",
+        ("m,bit-diameter", "Draw cutting moves as wide as the bit, in mm (Default: 0 - thin lines); with "
+         "--finished, the flat-end bit that cuts",
          cxxopts::value<double>()->default_value("0"), "")
         ("t,tsv", "Print the figures as tab-separated values, for scripts, instead of the summary lines",
          cxxopts::value<bool>()->default_value("false"), "")
         ("paths", "Programs (.nc) and folders of programs", cxxopts::value<std::vector<std::string>>(), "")
         ("h,help", "Show this help message and quit", cxxopts::value<bool>(), "")
         ("v,version", "Show the program's name and version and quit", cxxopts::value<bool>(), "");
+    add_finished_options(options);
     options.parse_positional({"paths"});
     return options;
 }
@@ -39,6 +41,9 @@ PreviewSettings read_preview_settings(const cxxopts::ParseResult& parsed) {
     if (!(settings.bit_diameter >= 0) || settings.bit_diameter > 1000) {
         throw OptionError("Option 'bit-diameter' must be between 0 and 1000");
     }
+    const bool bit_given = parsed.count("bit-diameter") > 0;
+    settings.finished = read_finished_settings(
+        parsed, bit_given ? std::optional<double>(settings.bit_diameter) : std::nullopt, settings.tsv);
     return settings;
 }
 

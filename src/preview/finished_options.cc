@@ -1,0 +1,62 @@
+#include "preview/finished_options.h"
+
+#include <cxxopts.hpp>
+
+#include "base/option_parsing.h"
+#include "preview/strict_number.h"
+
+namespace veskaro::preview {
+
+namespace {
+
+std::optional<double> number_given(const cxxopts::ParseResult& parsed, const char* name) {
+    if (parsed.count(name) == 0) return std::nullopt;
+    return parsed[name].as<StrictNumber>().value;
+}
+
+}  // namespace
+
+void add_finished_options(cxxopts::Options& options) {
+    options.add_options("")
+        ("finished", "Also simulate each program's cut and draw the part as it comes off the machine, beside the "
+         "picture (<name>.finished.svg); needs --bit-diameter and --material-thickness",
+         cxxopts::value<bool>()->default_value("false"), "")
+        ("material-thickness", "Thickness of the sheet in mm, for --finished: its top is Z 0, and Z at or below "
+         "minus the thickness cuts through", cxxopts::value<StrictNumber>(), "")
+        ("cell", "Size in mm of the cells the cut is simulated in, for --finished: 0.005 to 1 and at most half "
+         "the bit (Default: 0.05)", cxxopts::value<StrictNumber>(), "")
+        ("min-wall", "Walls between two through-cuts thinner than this, in mm, are findings, for --finished "
+         "(Default: 1)", cxxopts::value<StrictNumber>(), "")
+        ("measure", "With --finished, print one tab-separated line per feature of the finished part instead of "
+         "the summary lines", cxxopts::value<bool>()->default_value("false"), "");
+}
+
+FinishedSettings read_finished_settings(const cxxopts::ParseResult& parsed, std::optional<double> bit_diameter,
+                                        bool tsv) {
+    FinishedSettings s;
+    s.on = parsed["finished"].as<bool>();
+    s.measure = parsed["measure"].as<bool>();
+    const std::optional<double> thickness = number_given(parsed, "material-thickness");
+    const std::optional<double> cell = number_given(parsed, "cell");
+    const std::optional<double> wall = number_given(parsed, "min-wall");
+    if (!s.on) {
+        for (const char* name : {"material-thickness", "cell", "min-wall", "measure"}) {
+            if (parsed.count(name) > 0) throw OptionError(std::string("Option '") + name + "' needs 'finished'");
+        }
+        return s;
+    }
+    if (!bit_diameter) throw OptionError("Option 'bit-diameter' must be given with 'finished'");
+    if (!thickness) throw OptionError("Option 'material-thickness' must be given with 'finished'");
+    if (s.measure && tsv) throw OptionError("Option 'measure' cannot be combined with 'tsv'");
+    s.cut.bit_diameter = *bit_diameter;
+    s.cut.thickness = *thickness;
+    s.cut.cell = cell.value_or(simulate::default_cell(*bit_diameter));
+    if (const std::optional<std::string> refusal = simulate::settings_refusal(s.cut)) throw OptionError(*refusal);
+    if (wall) {
+        if (!(*wall >= 0 && *wall <= 1000)) throw OptionError("Option 'min-wall' must be between 0 and 1000");
+        s.minimum_wall = *wall;
+    }
+    return s;
+}
+
+}  // namespace veskaro::preview
