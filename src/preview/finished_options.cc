@@ -18,16 +18,16 @@ std::optional<double> number_given(const cxxopts::ParseResult& parsed, const cha
 
 void add_finished_options(cxxopts::Options& options) {
     options.add_options("")
-        ("finished", "Also simulate each program's cut and draw the part as it comes off the machine, beside the "
-         "picture (<name>.finished.svg); needs --bit-diameter and --material-thickness",
+        ("finished", "Also simulate each program's cut and draw the finished part beside its picture "
+         "(<name>.finished.svg); needs --bit-diameter and --material-thickness",
          cxxopts::value<bool>()->default_value("false"), "")
-        ("material-thickness", "Thickness of the sheet in mm, for --finished: its top is Z 0, and Z at or below "
-         "minus the thickness cuts through", cxxopts::value<StrictNumber>(), "")
-        ("cell", "Size in mm of the cells the cut is simulated in, for --finished: 0.005 to 1 and at most half "
-         "the bit (Default: 0.05)", cxxopts::value<StrictNumber>(), "")
-        ("min-wall", "Walls between two through-cuts thinner than this, in mm, are findings, for --finished "
-         "(Default: 1)", cxxopts::value<StrictNumber>(), "")
-        ("measure", "With --finished, print one tab-separated line per feature of the finished part instead of "
+        ("material-thickness", "Thickness of the sheet in mm, for --finished; Z 0 is its top",
+         cxxopts::value<StrictNumber>(), "")
+        ("cell", "Cell of the simulated cut in mm, 0.005 to 1 and at most half the bit (Default: 0.05)",
+         cxxopts::value<StrictNumber>(), "")
+        ("min-wall", "Walls thinner than this between two through-cuts are findings, in mm (Default: 1)",
+         cxxopts::value<StrictNumber>(), "")
+        ("measure", "With --finished, print a tab-separated line per feature of the finished part instead of "
          "the summary lines", cxxopts::value<bool>()->default_value("false"), "");
 }
 

@@ -20,10 +20,11 @@ cxxopts::Options make_preview_options(const std::string& program_name) {
          cxxopts::value<double>()->default_value("0"), "")
         ("t,tsv", "Print the figures as tab-separated values, for scripts, instead of the summary lines",
          cxxopts::value<bool>()->default_value("false"), "")
-        ("paths", "Programs (.nc) and folders of programs", cxxopts::value<std::vector<std::string>>(), "")
+        ("paths", "Programs (.nc) and folders of programs", cxxopts::value<std::vector<std::string>>(), "");
+    add_finished_options(options);
+    options.add_options("")
         ("h,help", "Show this help message and quit", cxxopts::value<bool>(), "")
         ("v,version", "Show the program's name and version and quit", cxxopts::value<bool>(), "");
-    add_finished_options(options);
     options.parse_positional({"paths"});
     return options;
 }

@@ -38,28 +38,86 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
         return analysis;
     }
 
+    // A face program's widest cut is its outline: the part lies around its
+    // centre.
     std::vector<SheetPoint> points = settings.part_at;
     double deepest_z = 0;
+    const ProgramCut* widest = &cuts.front();
+    for (const ProgramCut& cut : cuts) {
+        if (cut.path.width() * cut.path.height() > widest->path.width() * widest->path.height()) widest = &cut;
+    }
     if (points.empty()) {
-        toolpath::Extents path;
-        for (const ProgramCut& cut : cuts) path.add(cut.path);
-        points.push_back({(path.min_x + path.max_x) / 2, (path.min_y + path.max_y) / 2});
+        points.push_back({(widest->path.min_x + widest->path.max_x) / 2, (widest->path.min_y + widest->path.max_y) / 2});
     }
     for (const ProgramCut& cut : cuts) deepest_z = std::min(deepest_z, cut.deepest_z);
 
     SheetSplits splits{std::make_shared<const Regions>(split_sheet(sheet, left_of_sheet(sheet.settings.thickness))),
                        split_sheet(sheet, cut_not_through(sheet.settings.thickness))};
-    const std::vector<FoundPart> found = find_parts(sheet, splits.left, points, analysis.depths);
+    const SheetGrid& g = sheet.grid;
+    std::vector<FoundPart> found = find_parts(sheet, splits.left, points, analysis.depths);
+    // A cut that stops short of the bottom around an island of a recess
+    // looks like one around a part: unless asked for, a held part is the one
+    // the widest cut goes around, as large as that cut less the bit.
+    if (settings.part_at.empty() && (found.front().hold == Hold::bridges || found.front().hold == Hold::skin)) {
+        const Region& region = found.front().split->regions[found.front().region];
+        const double bit = sheet.settings.bit_diameter;
+        if (region.width() < widest->path.width() - bit - 0.1 || region.height() < widest->path.height() - bit - 0.1) {
+            found.front() = FoundPart{};
+            found.front().split = splits.left;
+            found.front().body = splits.left->rows.front().front().region;
+        }
+    }
+    // The cuts around the parts, and in held parts, are no holes of the
+    // stock.
     std::vector<int> rings;
     for (const FoundPart& part : found) {
         if (part.hold == Hold::freed) rings.push_back(part.ring);
-    }
-    for (const FoundPart& part : found) {
-        analysis.parts.push_back(measure_part(sheet, splits, part, cuts, rings, program));
-        if (settings.shapes) {
-            analysis.parts.back().shapes = part_shapes(sheet, splits, part, analysis.parts.back(), analysis.depths);
+        if (part.hold != Hold::bridges && part.hold != Hold::skin) continue;
+        for (std::size_t r = 0; r < splits.left->regions.size(); ++r) {
+            const Region& region = splits.left->regions[r];
+            if (region.inside || region.parent != part.body) continue;
+            const SheetPoint at = point_of(g, region);
+            const int there = part.split->region_at(g, at.x, at.y);
+            if (there == part.ring || part.split->within(there, part.region)) rings.push_back(static_cast<int>(r));
         }
     }
+    std::vector<Part> parts;
+    for (const FoundPart& part : found) parts.push_back(measure_part(sheet, splits, part, cuts, rings, program));
+
+    // Unless asked for, the part is the piece with the most holes, or the
+    // stock when it has more (a program without an outline, whose openings'
+    // slugs come free).
+    if (settings.part_at.empty()) {
+        if (found.front().hold != Hold::none) {
+            FoundPart stock;
+            stock.split = splits.left;
+            stock.body = splits.left->rows.front().front().region;
+            found.push_back(stock);
+            parts.push_back(measure_part(sheet, splits, stock, cuts, rings, program));
+        }
+        std::size_t best = found.size();
+        for (std::size_t n = 0; n < found.size(); ++n) {
+            if (found[n].hold == Hold::none) continue;
+            if (best == found.size() || parts[n].holes.size() > parts[best].holes.size() ||
+                (parts[n].holes.size() == parts[best].holes.size() && parts[n].area > parts[best].area)) {
+                best = n;
+            }
+        }
+        std::size_t stock = 0;
+        while (found[stock].hold != Hold::none) ++stock;
+        if (best == found.size() || parts[stock].holes.size() > parts[best].holes.size()) best = stock;
+        std::rotate(found.begin(), found.begin() + static_cast<long>(best), found.begin() + static_cast<long>(best) + 1);
+        std::rotate(parts.begin(), parts.begin() + static_cast<long>(best), parts.begin() + static_cast<long>(best) + 1);
+        if (best != stock) {
+            const std::size_t at = stock < best ? stock + 1 : stock;
+            found.erase(found.begin() + static_cast<long>(at));
+            parts.erase(parts.begin() + static_cast<long>(at));
+        }
+    }
+    for (std::size_t n = 0; n < found.size(); ++n) {
+        if (settings.shapes) parts[n].shapes = part_shapes(sheet, splits, found[n], parts[n], analysis.depths);
+    }
+    analysis.parts = std::move(parts);
 
     std::vector<const Part*> asked;
     for (std::size_t n = 0; n < points.size(); ++n) asked.push_back(&analysis.parts[n]);

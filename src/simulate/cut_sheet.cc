@@ -39,6 +39,13 @@ std::string printed(double value) {
     return text;
 }
 
+// A cell's size as it was given: 0.005, 0.05, 1.
+std::string cell_text(double cell) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", cell);
+    return text;
+}
+
 void check_reach(const Move& move) {
     Extents reach;
     reach.add(move.from.x, move.from.y);
@@ -157,7 +164,7 @@ private:
     void cut(DepthLine& line, PlanePoint a, PlanePoint b, const Sweep& s, double at) {
         cut_chords(line, a, b, s, radius_, at, scratch_, sheet_.spans);
         if (sheet_.spans > kMostSpans) {
-            throw SimulationError(0, "at a cell of " + printed(sheet_.grid.cell) +
+            throw SimulationError(0, "at a cell of " + cell_text(sheet_.grid.cell) +
                                          " mm the cut has too many edges to simulate within 256 MiB; give a "
                                          "larger --cell");
         }
@@ -237,7 +244,7 @@ CutSheet cut_sheet(const Program& program, const CutSettings& settings) {
     const double columns = std::ceil((cut.max_x - g.origin_x) / g.cell) + kMarginCells;
     const double rows = std::ceil((cut.max_y - g.origin_y) / g.cell) + kMarginCells;
     if (columns + rows > kMostLines) {
-        throw SimulationError(0, "at a cell of " + printed(g.cell) + " mm the cut area of " +
+        throw SimulationError(0, "at a cell of " + cell_text(g.cell) + " mm the cut area of " +
                                      printed(cut.width()) + " x " + printed(cut.height()) +
                                      " mm needs more lines than fit in 256 MiB; give a larger --cell");
     }

@@ -22,9 +22,9 @@ long cut_line(DepthLine& line, float from, float to, float z, DepthLine& scratch
     if (!(from < to) || !(z < 0)) return 0;
     // The spans that overlap the cut or lie within kClosedGap of it.
     const auto first = std::lower_bound(line.begin(), line.end(), from - kClosedGap,
-                                        [](const DepthSpan& span, float at) { return span.to < at; });
+                                        [](const DepthSpan& span, float at) { return span.to <= at; });
     auto last = first;
-    while (last != line.end() && last->from <= to + kClosedGap) ++last;
+    while (last != line.end() && last->from < to + kClosedGap) ++last;
     if (first == last) {
         line.insert(first, {from, to, z});
         return 1;

@@ -18,9 +18,11 @@ struct DepthSpan {
 // Sorted, disjoint spans (neighbours may touch).
 using DepthLine = std::vector<DepthSpan>;
 
-// Uncut material narrower than this between two cuts is taken as cut: two
-// cuts that meet leave no wall, whatever the last digit of their numbers.
-constexpr float kClosedGap = 0.001f;
+// Uncut material narrower than this between two cuts is taken as cut: a
+// wall thinner than a hundredth of a millimetre stands in no material, and
+// programs written with two decimals place cuts meant to meet up to that far
+// apart (the rings and rows of a recess, touching openings).
+constexpr float kClosedGap = 0.01f;
 
 // Lowers the floor to `z` over [from, to] wherever it is higher.  `scratch`
 // is working space kept by the caller between calls.  Returns the change in

@@ -135,7 +135,9 @@ Part measure_part(const CutSheet& sheet, const SheetSplits& splits, const FoundP
     for (std::size_t r = 0; r < left.regions.size(); ++r) {
         const Region& region = left.regions[r];
         if (region.inside || region.parent != found.body || region.border) continue;
-        if (std::find(rings.begin(), rings.end(), static_cast<int>(r)) != rings.end()) continue;
+        if (found.hold == Hold::none && std::find(rings.begin(), rings.end(), static_cast<int>(r)) != rings.end()) {
+            continue;
+        }
         const SheetPoint at = point_of(g, region);
         if (!in_part(g, found, at)) continue;
         Hole hole;

@@ -18,8 +18,8 @@ struct SheetSplits {
     Regions pockets;                      // cut but not through, and the rest
 };
 
-// `rings` are the through-cuts around other parts, which are no holes of
-// this one.
+// `rings` are the through-cuts around the parts and within held parts,
+// which are no holes of the stock (a part with Hold::none).
 Part measure_part(const CutSheet& sheet, const SheetSplits& splits, const FoundPart& found,
                   const std::vector<ProgramCut>& cuts, const std::vector<int>& rings,
                   const toolpath::Program& program);

@@ -201,6 +201,9 @@ void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundP
         // The part's own top stands in the cut around it when that stops
         // short everywhere: that cut is not in the part.
         if (!in_part(g, found, point_of(g, pockets.regions[region.parent]))) continue;
+        // Ridges left where rings or rows meet a hundredth apart are no
+        // islands.
+        if (std::min(region.width(), region.height()) < 0.02) continue;
         const double across = std::max(region.width(), region.height());
         findings.push_back({FindingKind::island,
                             "an island " + mm(across) + " mm across stands uncut in a recess", box_of(region),

@@ -42,51 +42,25 @@ void line_pieces(const DepthLine& line, float left, float right, const FloorRang
     add(cursor, right, 0);
 }
 
-// A region while the rows are joined: its figures so far, kept at the root
-// of its set.
-struct Growing {
-    int set;
-    bool inside;
-    bool border;
-    double min_x, max_x;
-    int min_row, max_row;
-    double row_area;
-    float min_z, max_z;
-    int low_row;
-    float low_x;
-    int below;  // the piece under its lowest run, -1 on the first row
-    float below_z;
-};
-
-class Sets {
-public:
-    std::vector<Growing> items;
-
-    int find(int n) {
-        while (items[n].set != n) {
-            items[n].set = items[items[n].set].set;
-            n = items[n].set;
-        }
-        return n;
+// The sets of pieces joined so far.  A set's root is its first piece, the
+// lowest and leftmost: joining keeps the smaller number.
+int find(std::vector<int>& set, int n) {
+    while (set[n] != n) {
+        set[n] = set[set[n]];
+        n = set[n];
     }
+    return n;
+}
 
-    void join(int a, int b) {
-        a = find(a);
-        b = find(b);
-        if (a == b) return;
-        Growing& keep = items[a].low_row <= items[b].low_row ? items[a] : items[b];
-        Growing& gone = &keep == &items[a] ? items[b] : items[a];
-        gone.set = keep.set;
-        keep.border = keep.border || gone.border;
-        keep.min_x = std::min(keep.min_x, gone.min_x);
-        keep.max_x = std::max(keep.max_x, gone.max_x);
-        keep.min_row = std::min(keep.min_row, gone.min_row);
-        keep.max_row = std::max(keep.max_row, gone.max_row);
-        keep.row_area += gone.row_area;
-        keep.min_z = std::min(keep.min_z, gone.min_z);
-        keep.max_z = std::max(keep.max_z, gone.max_z);
+void join(std::vector<int>& set, int a, int b) {
+    a = find(set, a);
+    b = find(set, b);
+    if (a < b) {
+        set[b] = a;
+    } else if (b < a) {
+        set[a] = b;
     }
-};
+}
 
 }  // namespace
 
@@ -124,33 +98,40 @@ Regions split_sheet(const CutSheet& sheet, const FloorRange& range) {
     const float left = static_cast<float>(g.origin_x), right = static_cast<float>(g.origin_x + g.columns * g.cell);
     const float bottom = static_cast<float>(g.origin_y), top = static_cast<float>(g.origin_y + g.rows * g.cell);
 
-    Sets sets;
+    // Every piece of every row, numbered in order, with what the regions
+    // need of it: its set, the piece under its middle in the row below (the
+    // region around it, for the lowest piece of a region), and its floors.
+    std::vector<int> set, below;
+    std::vector<float> below_z, min_z, max_z;
+    std::vector<char> inside;
     std::vector<Piece> pieces, previous;
-    int previous_first = 0;  // the set of the previous row's first piece
+    int previous_first = 0;
     for (int row = 0; row < g.rows; ++row) {
         line_pieces(sheet.rows[row], left, right, range, pieces);
-        const int first = static_cast<int>(sets.items.size());
+        const int first = static_cast<int>(set.size());
         RunLine& runs = result.rows[row];
         runs.reserve(pieces.size());
-        std::size_t below = 0;
+        std::size_t under = 0;
         for (std::size_t n = 0; n < pieces.size(); ++n) {
             const Piece& p = pieces[n];
             const int id = first + static_cast<int>(n);
-            const bool border = row == 0 || row == g.rows - 1 || n == 0 || n + 1 == pieces.size();
-            sets.items.push_back({id, p.inside, border, p.from, p.to, row, row, (p.to - p.from) * g.cell, p.min_z,
-                                  p.max_z, row, (p.from + p.to) / 2, -1, 0});
+            set.push_back(id);
+            below.push_back(-1);
+            below_z.push_back(0);
+            min_z.push_back(p.min_z);
+            max_z.push_back(p.max_z);
+            inside.push_back(p.inside);
             runs.push_back({p.from, p.to, id});
-            // Join the runs of the row below that overlap this one; note the
-            // one under its middle.
-            while (below < previous.size() && previous[below].to <= p.from) ++below;
+            // Join the pieces of the row below that overlap this one.
+            while (under < previous.size() && previous[under].to <= p.from) ++under;
             const float middle = (p.from + p.to) / 2;
-            for (std::size_t k = below; k < previous.size() && previous[k].from < p.to; ++k) {
+            for (std::size_t k = under; k < previous.size() && previous[k].from < p.to; ++k) {
                 const int other = previous_first + static_cast<int>(k);
                 if (previous[k].inside == p.inside) {
-                    sets.join(id, other);
+                    join(set, id, other);
                 } else if (previous[k].from <= middle && previous[k].to >= middle) {
-                    sets.items[id].below = other;
-                    sets.items[id].below_z = previous[k].min_z;
+                    below[id] = other;
+                    below_z[id] = previous[k].min_z;
                 }
             }
         }
@@ -158,37 +139,42 @@ Regions split_sheet(const CutSheet& sheet, const FloorRange& range) {
         previous_first = first;
     }
 
-    // Number the sets.
-    std::vector<int> number(sets.items.size(), -1);
-    for (std::size_t n = 0; n < sets.items.size(); ++n) {
-        const int root = sets.find(static_cast<int>(n));
-        if (number[root] < 0) {
-            number[root] = static_cast<int>(result.regions.size());
-            const Growing& s = sets.items[root];
-            Region region;
-            region.inside = s.inside;
-            region.border = s.border;
-            region.min_x = s.min_x;
-            region.max_x = s.max_x;
-            region.min_y = g.row_y(s.min_row);
-            region.max_y = g.row_y(s.max_row);
-            region.row_area = s.row_area;
-            region.min_z = s.min_z;
-            region.max_z = s.max_z;
-            region.low_row = s.low_row;
-            region.low_x = s.low_x;
-            region.below_z = s.below_z;
-            result.regions.push_back(region);
-        }
+    // Number the sets, first piece first, and measure them on the rows.
+    std::vector<int> region_of(set.size(), -1);
+    for (std::size_t n = 0; n < set.size(); ++n) {
+        const int root = find(set, static_cast<int>(n));
+        if (region_of[root] >= 0) continue;
+        region_of[root] = static_cast<int>(result.regions.size());
+        Region region;
+        region.inside = inside[root];
+        region.min_x = region.min_y = 1e300;
+        region.max_x = region.max_y = -1e300;
+        region.min_z = min_z[root];
+        region.max_z = max_z[root];
+        region.below_z = below_z[root];
+        result.regions.push_back(region);
     }
-    for (std::size_t n = 0; n < sets.items.size(); ++n) {
-        const int root = sets.find(static_cast<int>(n));
-        if (static_cast<int>(n) == root && sets.items[root].below >= 0) {
-            result.regions[number[root]].parent = number[sets.find(sets.items[root].below)];
+    for (int row = 0; row < g.rows; ++row) {
+        RunLine& runs = result.rows[row];
+        for (std::size_t n = 0; n < runs.size(); ++n) {
+            Run& run = runs[n];
+            const int root = find(set, run.region);
+            Region& region = result.regions[region_of[root]];
+            if (run.region == root) {
+                region.low_row = row;
+                region.low_x = (run.from + run.to) / 2;
+                if (below[root] >= 0) region.parent = region_of[find(set, below[root])];
+            }
+            region.border = region.border || row == 0 || row == g.rows - 1 || n == 0 || n + 1 == runs.size();
+            region.min_x = std::min<double>(region.min_x, run.from);
+            region.max_x = std::max<double>(region.max_x, run.to);
+            region.min_y = std::min(region.min_y, g.row_y(row));
+            region.max_y = std::max(region.max_y, g.row_y(row));
+            region.row_area += (run.to - run.from) * g.cell;
+            region.min_z = std::min(region.min_z, min_z[run.region]);
+            region.max_z = std::max(region.max_z, max_z[run.region]);
+            run.region = region_of[root];
         }
-    }
-    for (RunLine& runs : result.rows) {
-        for (Run& run : runs) run.region = number[sets.find(run.region)];
     }
 
     // Columns: exact Y edges of the regions they cross on a row.
