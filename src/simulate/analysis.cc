@@ -67,11 +67,17 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
             found.front().body = splits.left->rows.front().front().region;
         }
     }
-    // The cuts around the parts, and in held parts, are no holes of the
-    // stock.
+    std::vector<Part> parts(found.size());
+    for (std::size_t n = 0; n < found.size(); ++n) {
+        if (found[n].hold != Hold::none) parts[n] = measure_part(sheet, splits, found[n], cuts, {}, program);
+    }
+    // The cuts around parts with holes, and around and in held parts, are no
+    // holes of the stock; those around pieces without holes may be (the
+    // slugs of openings cut without an outline).
     std::vector<int> rings;
-    for (const FoundPart& part : found) {
-        if (part.hold == Hold::freed) rings.push_back(part.ring);
+    for (std::size_t n = 0; n < found.size(); ++n) {
+        const FoundPart& part = found[n];
+        if (part.hold == Hold::freed && !parts[n].holes.empty()) rings.push_back(part.ring);
         if (part.hold != Hold::bridges && part.hold != Hold::skin) continue;
         for (std::size_t r = 0; r < splits.left->regions.size(); ++r) {
             const Region& region = splits.left->regions[r];
@@ -81,37 +87,27 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
             if (there == part.ring || part.split->within(there, part.region)) rings.push_back(static_cast<int>(r));
         }
     }
-    std::vector<Part> parts;
-    for (const FoundPart& part : found) parts.push_back(measure_part(sheet, splits, part, cuts, rings, program));
+    for (std::size_t n = 0; n < found.size(); ++n) {
+        if (found[n].hold == Hold::none) parts[n] = measure_part(sheet, splits, found[n], cuts, rings, program);
+    }
 
-    // Unless asked for, the part is the piece with the most holes, or the
-    // stock when it has more (a program without an outline, whose openings'
-    // slugs come free).
-    if (settings.part_at.empty()) {
-        if (found.front().hold != Hold::none) {
+    // Unless asked for, the part is the piece the widest cut goes around,
+    // when it has holes or the program's cuts mostly lie within that cut;
+    // otherwise the stock (a program without an outline: its widest
+    // opening's slug comes free, but the openings are cut in the sheet).
+    if (settings.part_at.empty() && found.front().hold != Hold::none && parts.front().holes.empty()) {
+        const auto inside = [&](const ProgramCut& cut) {
+            const double x = (cut.path.min_x + cut.path.max_x) / 2, y = (cut.path.min_y + cut.path.max_y) / 2;
+            return x >= widest->reach.min_x && x <= widest->reach.max_x && y >= widest->reach.min_y &&
+                   y <= widest->reach.max_y;
+        };
+        const long within = std::count_if(cuts.begin(), cuts.end(), inside);
+        if (2 * within <= static_cast<long>(cuts.size())) {
             FoundPart stock;
             stock.split = splits.left;
             stock.body = splits.left->rows.front().front().region;
-            found.push_back(stock);
-            parts.push_back(measure_part(sheet, splits, stock, cuts, rings, program));
-        }
-        std::size_t best = found.size();
-        for (std::size_t n = 0; n < found.size(); ++n) {
-            if (found[n].hold == Hold::none) continue;
-            if (best == found.size() || parts[n].holes.size() > parts[best].holes.size() ||
-                (parts[n].holes.size() == parts[best].holes.size() && parts[n].area > parts[best].area)) {
-                best = n;
-            }
-        }
-        std::size_t stock = 0;
-        while (found[stock].hold != Hold::none) ++stock;
-        if (best == found.size() || parts[stock].holes.size() > parts[best].holes.size()) best = stock;
-        std::rotate(found.begin(), found.begin() + static_cast<long>(best), found.begin() + static_cast<long>(best) + 1);
-        std::rotate(parts.begin(), parts.begin() + static_cast<long>(best), parts.begin() + static_cast<long>(best) + 1);
-        if (best != stock) {
-            const std::size_t at = stock < best ? stock + 1 : stock;
-            found.erase(found.begin() + static_cast<long>(at));
-            parts.erase(parts.begin() + static_cast<long>(at));
+            found.insert(found.begin(), stock);
+            parts.insert(parts.begin(), measure_part(sheet, splits, stock, cuts, rings, program));
         }
     }
     for (std::size_t n = 0; n < found.size(); ++n) {
@@ -128,7 +124,7 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
         find_merged_holes(sheet, splits, part, cuts, findings);
         find_thin_walls(sheet, splits, found[n], part, settings.minimum_wall, findings);
         find_uncut_skin(sheet, part, deepest_z, cuts, findings);
-        find_islands(sheet, splits, found[n], findings);
+        find_islands(sheet, splits, found[n], part, findings);
     }
     findings.insert(findings.end(), analysis.findings.begin(), analysis.findings.end());
     analysis.findings = std::move(findings);

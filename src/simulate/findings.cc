@@ -148,10 +148,12 @@ void find_thin_walls(const CutSheet& sheet, const SheetSplits& splits, const Fou
                      double minimum, std::vector<Finding>& findings) {
     for (const ThinWall& wall : thin_walls(sheet, splits, found, part, minimum)) {
         const auto name = [&](int cut) { return cut < 0 ? std::string("the outline") : hole_name(part.holes[cut]); };
+        const bool outline_first = wall.first < 0;
         const Box where{std::min(wall.from.x, wall.to.x), std::min(wall.from.y, wall.to.y),
                         std::max(wall.from.x, wall.to.x), std::max(wall.from.y, wall.to.y)};
         findings.push_back({FindingKind::thin_wall,
-                            "the wall between " + name(wall.first) + " and " + name(wall.second) + " is " +
+                            "the wall between " + name(outline_first ? wall.second : wall.first) + " and " +
+                                name(outline_first ? wall.first : wall.second) + " is " +
                                 mm(wall.width) + " mm",
                             where, wall.width, 0, 0, 0});
     }
@@ -188,7 +190,7 @@ void find_uncut_skin(const CutSheet& sheet, const Part& part, double deepest_z, 
     }
 }
 
-void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundPart& found,
+void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundPart& found, const Part& part,
                   std::vector<Finding>& findings) {
     const SheetGrid& g = sheet.grid;
     const Regions& pockets = splits.pockets;
@@ -204,6 +206,11 @@ void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundP
         // Ridges left where rings or rows meet a hundredth apart are no
         // islands.
         if (std::min(region.width(), region.height()) < 0.02) continue;
+        const bool in_opening = std::any_of(part.pockets.begin(), part.pockets.end(), [&](const Pocket& pocket) {
+            return !pocket.components.empty() &&
+                   pockets.region_at(g, pocket.at.x, pocket.at.y) == region.parent;
+        });
+        if (in_opening) continue;
         const double across = std::max(region.width(), region.height());
         findings.push_back({FindingKind::island,
                             "an island " + mm(across) + " mm across stands uncut in a recess", box_of(region),

@@ -29,7 +29,9 @@ void find_thin_walls(const CutSheet& sheet, const SheetSplits& splits, const Fou
 void find_uncut_skin(const CutSheet& sheet, const Part& part, double deepest_z, const std::vector<ProgramCut>& cuts,
                      std::vector<Finding>& findings);
 
-void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundPart& found,
+// Uncut material standing in a pocket, not in one cut by a component's
+// opening (its slug, where the opening stops short: the skin is found).
+void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundPart& found, const Part& part,
                   std::vector<Finding>& findings);
 
 void find_rapids_in_material(const toolpath::Program& program, std::vector<Finding>& findings);
