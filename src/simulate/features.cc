@@ -155,7 +155,7 @@ Part measure_part(const CutSheet& sheet, const SheetSplits& splits, const FoundP
     // Pockets: cut, not through, in the part's own material.
     const Regions& pockets = splits.pockets;
     for (const Region& region : pockets.regions) {
-        if (!region.inside) continue;
+        if (!region.inside || std::min(region.width(), region.height()) < kSmallestFeature) continue;
         const SheetPoint at = point_of(g, region);
         if (left.region_at(g, at.x, at.y) != found.body || !in_part(g, found, at)) continue;
         Pocket pocket;

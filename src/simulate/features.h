@@ -13,6 +13,11 @@
 
 namespace veskaro::simulate {
 
+// Pockets and islands smaller than this across are no features: the
+// slivers where two edges meet at a tangent, the ridges where rings of a
+// recess meet a hundredth apart.
+constexpr double kSmallestFeature = 0.02;
+
 struct SheetSplits {
     std::shared_ptr<const Regions> left;  // material left, and what is cut through
     Regions pockets;                      // cut but not through, and the rest

@@ -203,9 +203,7 @@ void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundP
         // The part's own top stands in the cut around it when that stops
         // short everywhere: that cut is not in the part.
         if (!in_part(g, found, point_of(g, pockets.regions[region.parent]))) continue;
-        // Ridges left where rings or rows meet a hundredth apart are no
-        // islands.
-        if (std::min(region.width(), region.height()) < 0.02) continue;
+        if (std::min(region.width(), region.height()) < kSmallestFeature) continue;
         const bool in_opening = std::any_of(part.pockets.begin(), part.pockets.end(), [&](const Pocket& pocket) {
             return !pocket.components.empty() &&
                    pockets.region_at(g, pocket.at.x, pocket.at.y) == region.parent;
