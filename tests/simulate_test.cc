@@ -30,6 +30,12 @@ std::string loop(double x0, double y0, double x1, double y1, double z, const std
     return out.str();
 }
 
+// The opening of a component as the generator cuts it: named from the
+// first pass to the lift.
+std::string opening(double x0, double y0, double x1, double y1, double z, const std::string& name) {
+    return loop(x0, y0, x1, y1, z, name) + "G0 Z5 ; Lift to safe height after cutting " + name + "\n";
+}
+
 // The outline of a 100 x 60 mm face on its edge, in passes to each depth.
 std::string outline(const std::vector<double>& depths, double inset = 0) {
     std::string moves;
@@ -81,7 +87,7 @@ TEST(SimulatedCut, ExactCases) {
          program(loop(50.5875, 21.5875, 49.4125, 38.4125, -3) + "G0 Z5\n" + outline({-3})), 3.175, 3,
          Hold::freed, 100 - 3.175, 60 - 3.175, {{4.35, 20, 0, 0}}},
         {"two openings that touch: one hole",
-         program(loop(21, 21, 29, 29, -3, "a") + "G0 Z5\n" + loop(31, 21, 39, 29, -3, "b") + "G0 Z5\n" +
+         program(opening(21, 21, 29, 29, -3, "a") + opening(31, 21, 39, 29, -3, "b") +
                  outline({-3})),
          2, 3, Hold::freed, 98, 58, {{20, 10, 0, 0}}, 0, 0, 0, {"\"a\" and \"b\" are cut as one hole"}},
         {"passes that stop 0.4 mm short: not cut free",
@@ -136,12 +142,12 @@ TEST(SimulatedCut, FindingsOfEachKind) {
     };
     const std::vector<Case> cases = {
         {"an opening across the part's edge, and one far outside it",
-         program(loop(93, 20, 103, 30, -3, "edge") + "G0 Z5\n" + loop(150, 20, 160, 30, -3, "far") + "G0 Z5\n" +
+         program(opening(93, 20, 103, 30, -3, "edge") + opening(150, 20, 160, 30, -3, "far") +
                  outline({-3})),
          {"\"edge\" reaches 5.00 mm beyond the part's right edge",
           "\"far\" lies wholly outside the part, 50.00 mm beyond its right edge"}},
         {"openings 0.5 mm apart",
-         program(loop(21, 21, 29, 29, -3, "a") + "G0 Z5\n" + loop(31.5, 21, 39.5, 29, -3, "b") + "G0 Z5\n" +
+         program(opening(21, 21, 29, 29, -3, "a") + opening(31.5, 21, 39.5, 29, -3, "b") +
                  outline({-3})),
          {"the wall between \"a\" and \"b\" is 0.50 mm"}},
         {"a screw hole 0.6 mm from the outline's cut",
@@ -152,7 +158,7 @@ TEST(SimulatedCut, FindingsOfEachKind) {
                  "G0 Z5\n" + outline({-3})),
          {"an island 2.00 mm across stands uncut in a recess"}},
         {"openings that stop short of the bottom, with the outline",
-         program(loop(21, 21, 29, 29, -2.5, "a") + "G0 Z5\n" + outline({-2.5})),
+         program(opening(21, 21, 29, 29, -2.5, "a") + outline({-2.5})),
          {"uncut skin 0.50 mm thick under the cut around the part", "uncut skin 0.50 mm thick under \"a\""}},
         {"a rapid move through the material",
          program("G0 X10 Y10\nG1 Z-1 F300\nG0 X20 Y10\nG0 Z5\n" + outline({-3})),
@@ -170,7 +176,7 @@ TEST(SimulatedCut, FindingsOfEachKind) {
 TEST(SimulatedCut, WithoutACutAroundItNothingIsCutFree) {
     // Openings without an outline: their slugs come free, the sheet does not.
     const Analysis analysis =
-        analysed(program(loop(21, 21, 29, 29, -3, "a") + "G0 Z5\n" + loop(51, 21, 59, 29, -3, "b")), 2, 3);
+        analysed(program(opening(21, 21, 29, 29, -3, "a") + loop(51, 21, 59, 29, -3, "b")), 2, 3);
     EXPECT_EQ(analysis.parts.front().hold, Hold::none);
     EXPECT_EQ(analysis.parts.front().holes.size(), 2U);
 }

@@ -5,12 +5,15 @@
 #include <set>
 
 #include "simulate/features.h"
+#include "toolpath/extents.h"
 #include "simulate/findings.h"
 #include "simulate/part_shapes.h"
 #include "simulate/parts.h"
 #include "simulate/program_cuts.h"
 
 namespace veskaro::simulate {
+
+using toolpath::Extents;
 
 namespace {
 
@@ -26,6 +29,39 @@ std::vector<double> floors_of(const CutSheet& sheet) {
     return depths;
 }
 
+// A face program's widest cut is its outline, and the part lies just
+// inside it.  Of the points a little inside the middle of each side of its
+// path, and its centre, the one in the largest piece it separates: an
+// opening cut across the centre, or across the outline, leaves a slug there
+// that comes free too.
+SheetPoint part_point(const CutSheet& sheet, const SheetSplits& splits, const ProgramCut& widest,
+                      const std::vector<double>& depths) {
+    const SheetGrid& g = sheet.grid;
+    const Extents& path = widest.path;
+    const double in = sheet.settings.bit_diameter / 2 + 2 * g.cell;
+    const double cx = (path.min_x + path.max_x) / 2, cy = (path.min_y + path.max_y) / 2;
+    const std::vector<SheetPoint> candidates = {
+        {cx, cy}, {path.min_x + in, cy}, {path.max_x - in, cy}, {cx, path.min_y + in}, {cx, path.max_y - in}};
+    SheetPoint best = candidates.front();
+    double largest = -1;
+    const auto consider = [&](const FoundPart& part, SheetPoint at) {
+        if (part.region < 0) return;
+        const double area = area_within(*part.split, part.region);
+        if (area > largest) largest = area, best = at;
+    };
+    for (const SheetPoint& at : candidates) {
+        const std::vector<FoundPart> found = find_parts(sheet, splits.left, {at}, {});
+        if (found.front().hold == Hold::freed) consider(found.front(), at);
+    }
+    if (largest >= 0) return best;
+    // Held: the same search at the depth each point's part separates at.
+    for (const SheetPoint& at : candidates) {
+        if (splits.left->region_at(g, at.x, at.y) != splits.left->rows.front().front().region) continue;
+        consider(find_parts(sheet, splits.left, {at}, depths).front(), at);
+    }
+    return best;
+}
+
 }  // namespace
 
 Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const AnalysisSettings& settings) {
@@ -38,22 +74,18 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
         return analysis;
     }
 
-    // A face program's widest cut is its outline: the part lies around its
-    // centre.
     std::vector<SheetPoint> points = settings.part_at;
     double deepest_z = 0;
     const ProgramCut* widest = &cuts.front();
     for (const ProgramCut& cut : cuts) {
         if (cut.path.width() * cut.path.height() > widest->path.width() * widest->path.height()) widest = &cut;
     }
-    if (points.empty()) {
-        points.push_back({(widest->path.min_x + widest->path.max_x) / 2, (widest->path.min_y + widest->path.max_y) / 2});
-    }
     for (const ProgramCut& cut : cuts) deepest_z = std::min(deepest_z, cut.deepest_z);
 
     SheetSplits splits{std::make_shared<const Regions>(split_sheet(sheet, left_of_sheet(sheet.settings.thickness))),
                        split_sheet(sheet, cut_not_through(sheet.settings.thickness))};
     const SheetGrid& g = sheet.grid;
+    if (points.empty()) points.push_back(part_point(sheet, splits, *widest, analysis.depths));
     std::vector<FoundPart> found = find_parts(sheet, splits.left, points, analysis.depths);
     // A cut that stops short of the bottom around an island of a recess
     // looks like one around a part: unless asked for, a held part is the one
@@ -92,10 +124,12 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
     }
 
     // Unless asked for, the part is the piece the widest cut goes around,
-    // when it has holes or the program's cuts mostly lie within that cut;
-    // otherwise the stock (a program without an outline: its widest
-    // opening's slug comes free, but the openings are cut in the sheet).
-    if (settings.part_at.empty() && found.front().hold != Hold::none && parts.front().holes.empty()) {
+    // when it has holes, or that cut is the last (an outline is cut last),
+    // or the program's cuts mostly lie within it; otherwise the stock (a
+    // program without an outline: its widest opening's slug comes free, but
+    // the openings are cut in the sheet).
+    if (settings.part_at.empty() && found.front().hold != Hold::none && parts.front().holes.empty() &&
+        widest != &cuts.back()) {
         const auto inside = [&](const ProgramCut& cut) {
             const double x = (cut.path.min_x + cut.path.max_x) / 2, y = (cut.path.min_y + cut.path.max_y) / 2;
             return x >= widest->reach.min_x && x <= widest->reach.max_x && y >= widest->reach.min_y &&
@@ -119,12 +153,14 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
     for (std::size_t n = 0; n < points.size(); ++n) asked.push_back(&analysis.parts[n]);
     std::vector<Finding> findings;
     for (std::size_t n = 0; n < found.size(); ++n) {
+        // The parts asked for; not the slugs of openings cut off the part.
+        if (n >= points.size()) break;
         const Part& part = analysis.parts[n];
-        if (n < points.size()) find_cuts_beyond(part, asked, cuts, findings);
+        find_cuts_beyond(part, asked, cuts, findings);
         find_merged_holes(sheet, splits, part, cuts, findings);
         find_thin_walls(sheet, splits, found[n], part, settings.minimum_wall, findings);
-        find_uncut_skin(sheet, part, deepest_z, cuts, findings);
-        find_islands(sheet, splits, found[n], part, findings);
+        find_uncut_skin(sheet, part, deepest_z, findings);
+        find_islands(sheet, splits, found[n], part, deepest_z, findings);
     }
     findings.insert(findings.end(), analysis.findings.begin(), analysis.findings.end());
     analysis.findings = std::move(findings);

@@ -17,14 +17,18 @@ constexpr double kNoticeable = 0.005;
 
 const char* const kSides[4] = {"left", "right", "bottom", "top"};
 
+// Two decimals; what rounds to zero prints as 0.00, not -0.00.
 std::string mm(double value) {
     char text[64];
-    std::snprintf(text, sizeof text, "%.2f", value);
+    std::snprintf(text, sizeof text, "%.2f", std::fabs(value) < 0.005 ? 0.0 : value);
     return text;
 }
 
+// Boxes that share more than what prints as 0.00 each way; a cut that only
+// touches the part lies outside it.
 bool boxes_meet(const Box& a, const Box& b) {
-    return a.min_x <= b.max_x && b.min_x <= a.max_x && a.min_y <= b.max_y && b.min_y <= a.max_y;
+    return std::min(a.max_x, b.max_x) - std::max(a.min_x, b.min_x) >= kNoticeable &&
+           std::min(a.max_y, b.max_y) - std::max(a.min_y, b.min_y) >= kNoticeable;
 }
 
 bool encloses(const Box& outer, const Box& inner) {
@@ -71,8 +75,16 @@ void find_cuts_beyond(const Part& part, const std::vector<const Part*>& parts, c
                       std::vector<Finding>& findings) {
     if (part.hold == Hold::none) return;
     const Box& panel = part.box;
-    for (const ProgramCut& cut : cuts) {
-        const Box shape = box_of(cut.reach);
+    // A feature at a time: all the rings, rows, levels and passes of one.
+    for (const std::vector<std::size_t>& feature : features_of(cuts)) {
+        const ProgramCut& cut = cuts[feature.front()];
+        Extents reach;
+        double deepest = 0;
+        for (std::size_t n : feature) {
+            reach.add(cuts[n].reach);
+            deepest = std::min(deepest, cuts[n].deepest_z);
+        }
+        const Box shape = box_of(reach);
         if (std::any_of(parts.begin(), parts.end(), [&](const Part* p) { return encloses(shape, p->box); })) continue;
         // The cut belongs to the part it meets, or else to the nearest.
         const auto gap = [&](const Box& b) {
@@ -84,7 +96,7 @@ void find_cuts_beyond(const Part& part, const std::vector<const Part*>& parts, c
             if (gap(p->box) < gap(nearest->box)) nearest = p;
         }
         if (nearest != &part) continue;
-        Finding finding{FindingKind::beyond_outline, "", shape, 0, 0, -cut.deepest_z, cut.first_line};
+        Finding finding{FindingKind::beyond_outline, "", shape, 0, 0, -deepest, cut.first_line};
         if (!boxes_meet(shape, panel)) {
             const double gaps[4] = {panel.min_x - shape.max_x, shape.min_x - panel.max_x, panel.min_y - shape.max_y,
                                     shape.min_y - panel.max_y};
@@ -118,21 +130,10 @@ void find_merged_holes(const CutSheet& sheet, const SheetSplits& splits, const P
     for (const Hole& hole : part.holes) {
         const int region = left.region_at(sheet.grid, hole.at.x, hole.at.y);
         const std::vector<std::size_t> in = cuts_in(sheet, left, region, cuts, bottom);
-        // Cuts of one opening: the passes and levels of one component, or
-        // unnamed cuts of which one lies around the other's middle (the
-        // rings and rows of a recess, its levels).
-        const auto same_opening = [&](const ProgramCut& a, const ProgramCut& b) {
-            if (!a.component.empty() && !b.component.empty()) return a.component == b.component;
-            const auto around = [](const Extents& outer, const Extents& inner) {
-                const double x = (inner.min_x + inner.max_x) / 2, y = (inner.min_y + inner.max_y) / 2;
-                return x >= outer.min_x && x <= outer.max_x && y >= outer.min_y && y <= outer.max_y;
-            };
-            return around(a.path, b.path) || around(b.path, a.path);
-        };
         std::vector<std::size_t> openings;
         for (std::size_t n : in) {
             if (std::none_of(openings.begin(), openings.end(),
-                             [&](std::size_t o) { return same_opening(cuts[o], cuts[n]); })) {
+                             [&](std::size_t o) { return one_feature(cuts[o], cuts[n]); })) {
                 openings.push_back(n);
             }
         }
@@ -159,8 +160,7 @@ void find_thin_walls(const CutSheet& sheet, const SheetSplits& splits, const Fou
     }
 }
 
-void find_uncut_skin(const CutSheet& sheet, const Part& part, double deepest_z, const std::vector<ProgramCut>& cuts,
-                     std::vector<Finding>& findings) {
+void find_uncut_skin(const CutSheet& sheet, const Part& part, double deepest_z, std::vector<Finding>& findings) {
     const double thickness = sheet.settings.thickness;
     if (part.skin) {
         findings.push_back({FindingKind::uncut_skin,
@@ -170,20 +170,10 @@ void find_uncut_skin(const CutSheet& sheet, const Part& part, double deepest_z, 
     if (deepest_z <= -thickness + 1e-4) return;
     for (const Pocket& pocket : part.pockets) {
         if (std::fabs(pocket.max_depth + deepest_z) > 1e-4) continue;
-        std::string name;
-        if (!pocket.components.empty()) {
-            name = "\"" + pocket.components.front() + "\"";
-        } else if (part.hold == Hold::skin) {
-            for (const ProgramCut& cut : cuts) {
-                for (const PathPoint& p : cut.points) {
-                    if (name.empty() && p.z <= deepest_z + 1e-4 && p.x >= pocket.box.min_x &&
-                        p.x <= pocket.box.max_x && p.y >= pocket.box.min_y && p.y <= pocket.box.max_y) {
-                        name = cut_name(cut);
-                    }
-                }
-            }
-        }
-        if (name.empty()) continue;
+        // Pockets cut by a component's opening: the recesses, and other
+        // cuts the comments do not name, may be meant as deep as that.
+        if (pocket.components.empty()) continue;
+        const std::string name = "\"" + pocket.components.front() + "\"";
         const double skin = thickness - pocket.max_depth;
         findings.push_back({FindingKind::uncut_skin, "uncut skin " + mm(skin) + " mm thick under " + name,
                             pocket.box, skin, pocket.min_depth, pocket.max_depth, 0});
@@ -191,7 +181,7 @@ void find_uncut_skin(const CutSheet& sheet, const Part& part, double deepest_z, 
 }
 
 void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundPart& found, const Part& part,
-                  std::vector<Finding>& findings) {
+                  double deepest_z, std::vector<Finding>& findings) {
     const SheetGrid& g = sheet.grid;
     const Regions& pockets = splits.pockets;
     for (const Region& region : pockets.regions) {
@@ -203,12 +193,24 @@ void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundP
         // The part's own top stands in the cut around it when that stops
         // short everywhere: that cut is not in the part.
         if (!in_part(g, found, point_of(g, pockets.regions[region.parent]))) continue;
-        if (std::min(region.width(), region.height()) < kSmallestFeature) continue;
-        const bool in_opening = std::any_of(part.pockets.begin(), part.pockets.end(), [&](const Pocket& pocket) {
-            return !pocket.components.empty() &&
-                   pockets.region_at(g, pocket.at.x, pocket.at.y) == region.parent;
-        });
-        if (in_opening) continue;
+        // Smaller than two cells, an island is a splinter where edges meet
+        // at a tangent.
+        if (std::min(region.width(), region.height()) < 2 * g.cell) continue;
+        // In a through-cut that stops short (an opening, or a pocket as deep
+        // as the program's deepest cut where that is not through), the slug
+        // stands on the skin, which is found.
+        const auto short_cut = [&](int around) {
+            return std::any_of(part.pockets.begin(), part.pockets.end(), [&](const Pocket& pocket) {
+                const bool meant_through =
+                    !pocket.components.empty() || std::fabs(pocket.max_depth + deepest_z) <= 1e-4;
+                return meant_through && pockets.region_at(g, pocket.at.x, pocket.at.y) == around;
+            });
+        };
+        bool on_slug = false;
+        for (int around = region.parent; around >= 0 && !on_slug; around = pockets.regions[around].parent) {
+            on_slug = pockets.regions[around].inside && short_cut(around);
+        }
+        if (on_slug) continue;
         const double across = std::max(region.width(), region.height());
         findings.push_back({FindingKind::island,
                             "an island " + mm(across) + " mm across stands uncut in a recess", box_of(region),

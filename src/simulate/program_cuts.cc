@@ -1,6 +1,7 @@
 #include "simulate/program_cuts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "toolpath/arc.h"
@@ -39,6 +40,29 @@ std::vector<ProgramCut> program_cuts(const Program& program, double bit_diameter
         if (move.to.z < 0) cut.points.push_back({move.to.x, move.to.y, move.to.z});
     }
     return cuts;
+}
+
+bool one_feature(const ProgramCut& a, const ProgramCut& b) {
+    if (!a.component.empty() && !b.component.empty()) return a.component == b.component;
+    // Rings, levels and passes of one feature share their middle.
+    const auto middle = [](const Extents& e, bool x) { return x ? (e.min_x + e.max_x) / 2 : (e.min_y + e.max_y) / 2; };
+    return std::fabs(middle(a.path, true) - middle(b.path, true)) <= 0.01 &&
+           std::fabs(middle(a.path, false) - middle(b.path, false)) <= 0.01;
+}
+
+std::vector<std::vector<std::size_t>> features_of(const std::vector<ProgramCut>& cuts) {
+    std::vector<std::vector<std::size_t>> features;
+    for (std::size_t n = 0; n < cuts.size(); ++n) {
+        const auto same = std::find_if(features.begin(), features.end(), [&](const std::vector<std::size_t>& f) {
+            return cuts[f.front()].component == cuts[n].component && one_feature(cuts[f.front()], cuts[n]);
+        });
+        if (same != features.end()) {
+            same->push_back(n);
+        } else {
+            features.push_back({n});
+        }
+    }
+    return features;
 }
 
 std::string cut_name(const ProgramCut& cut) {

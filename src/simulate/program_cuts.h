@@ -33,4 +33,14 @@ std::vector<ProgramCut> program_cuts(const toolpath::Program& program, double bi
 // "the cut at line <n>", or the component's name in quotes, for findings.
 std::string cut_name(const ProgramCut& cut);
 
+// True when two cuts make one feature: the passes of one component, or
+// cuts around one middle when one is unnamed (the rings and rows of a
+// recess and its levels, a component's recess and opening, a screw hole
+// and its head recess).
+bool one_feature(const ProgramCut& a, const ProgramCut& b);
+
+// The cuts by feature: each group the indices of the cuts of one feature,
+// in the order the program first cuts them.
+std::vector<std::vector<std::size_t>> features_of(const std::vector<ProgramCut>& cuts);
+
 }  // namespace veskaro::simulate
