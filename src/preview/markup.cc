@@ -1,6 +1,6 @@
 #include "preview/markup.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace veskaro::preview {
 
@@ -68,9 +68,10 @@ std::string xml_escaped(std::string_view text) {
 }
 
 std::string mm(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3f", value);
-    std::string s = text;
+    // The digits of printf's "%.3f", rounded from the exact value alike.
+    char text[400];
+    const std::to_chars_result written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
+    std::string s(text, written.ptr);
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();
     if (s == "-0") s = "0";

@@ -56,7 +56,7 @@ SheetPoint part_point(const CutSheet& sheet, const SheetSplits& splits, const Pr
     if (largest >= 0) return best;
     // Held: the same search at the depth each point's part separates at.
     for (const SheetPoint& at : candidates) {
-        if (splits.left->region_at(g, at.x, at.y) != splits.left->rows.front().front().region) continue;
+        if (splits.left->region_at(g, at.x, at.y) != splits.left->rows[0].front().region) continue;
         consider(find_parts(sheet, splits.left, {at}, depths).front(), at);
     }
     return best;
@@ -96,7 +96,7 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
         if (region.width() < widest->path.width() - bit - 0.1 || region.height() < widest->path.height() - bit - 0.1) {
             found.front() = FoundPart{};
             found.front().split = splits.left;
-            found.front().body = splits.left->rows.front().front().region;
+            found.front().body = splits.left->rows[0].front().region;
         }
     }
     std::vector<Part> parts(found.size());
@@ -139,7 +139,7 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
         if (2 * within <= static_cast<long>(cuts.size())) {
             FoundPart stock;
             stock.split = splits.left;
-            stock.body = splits.left->rows.front().front().region;
+            stock.body = splits.left->rows[0].front().region;
             found.insert(found.begin(), stock);
             parts.insert(parts.begin(), measure_part(sheet, splits, stock, cuts, rings, program));
         }

@@ -22,7 +22,7 @@ using Contour = std::vector<ContourPoint>;
 
 // `member[r]` is true for the regions of the shape.  The shape must not
 // reach the edge of the grid.
-std::vector<Contour> contours(const SheetGrid& grid, const Regions& regions, const std::vector<char>& member);
+std::vector<Contour> contours(const CutSheet& sheet, const Regions& regions, const std::vector<char>& member);
 
 // Points that stray less than `tolerance` from a straight line between
 // their neighbours left out.

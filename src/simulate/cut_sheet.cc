@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <unordered_map>
 
 #include "toolpath/arc.h"
 #include "toolpath/extents.h"
@@ -113,28 +114,32 @@ void for_each_sweep(const Program& program, Emit&& emit) {
     }
 }
 
-// The first and last line whose position lies in [low, high].
-bool lines_within(double low, double high, double origin, double cell, int count, int& first, int& last) {
-    first = std::max(0, static_cast<int>(std::ceil((low - origin) / cell - kLineOffset)));
-    last = std::min(count - 1, static_cast<int>(std::floor((high - origin) / cell - kLineOffset)));
-    return first <= last;
+// A sweep's path, the same whichever way it runs.
+struct SweepKey {
+    bool ring;
+    double ax, ay, bx, by, path_radius;
+
+    bool operator==(const SweepKey&) const = default;
+};
+
+struct SweepKeyHash {
+    std::size_t operator()(const SweepKey& k) const {
+        std::size_t h = k.ring;
+        for (double v : {k.ax, k.ay, k.bx, k.by, k.path_radius}) {
+            h = h * 1000003 ^ std::hash<double>{}(v);
+        }
+        return h;
+    }
+};
+
+SweepKey key_of(const Sweep& s) {
+    const bool forward = s.ring || s.ax < s.bx || (s.ax == s.bx && s.ay <= s.by);
+    return forward ? SweepKey{s.ring, s.ax, s.ay, s.bx, s.by, s.path_radius}
+                   : SweepKey{s.ring, s.bx, s.by, s.ax, s.ay, s.path_radius};
 }
 
-// Cuts the chords of a sweep into one line: a row at v = `at` in (x, y), a
-// column at v = `at` in (y, x).
-void cut_chords(DepthLine& line, PlanePoint a, PlanePoint b, const Sweep& s, double radius, double at,
-                DepthLine& scratch, long& spans) {
-    const auto add = [&](const Chord& chord) {
-        spans += cut_line(line, static_cast<float>(chord.from), static_cast<float>(chord.to), s.z, scratch);
-    };
-    if (s.ring) {
-        Chord chords[2];
-        const int count = ring_chords(a, s.path_radius, radius, at, chords);
-        for (int n = 0; n < count; ++n) add(chords[n]);
-    } else if (const std::optional<Chord> chord = segment_chord(a, b, radius, at)) {
-        add(*chord);
-    }
-}
+// Sweeps gathered before they are cut, at most.
+constexpr std::size_t kSweepBatch = 1 << 16;
 
 class Cutter {
 public:
@@ -144,25 +149,36 @@ public:
         const SheetGrid& g = sheet_.grid;
         const double reach = s.ring ? s.path_radius + radius_ : radius_;
         int first, last;
-        // Rows: lines along X at fixed Y.
-        if (lines_within(std::min(s.ay, s.by) - reach, std::max(s.ay, s.by) + reach, g.origin_y, g.cell, g.rows,
-                         first, last)) {
-            for (int row = first; row <= last; ++row) {
-                cut(sheet_.rows[row], {s.ax, s.ay}, {s.bx, s.by}, s, g.row_y(row));
-            }
-        }
-        const double low_x = s.ring ? s.ax : std::min(s.ax, s.bx);
-        const double high_x = s.ring ? s.ax : std::max(s.ax, s.bx);
-        if (lines_within(low_x - reach, high_x + reach, g.origin_x, g.cell, g.columns, first, last)) {
-            for (int column = first; column <= last; ++column) {
-                cut(sheet_.columns[column], {s.ay, s.ax}, {s.by, s.bx}, s, g.column_x(column));
-            }
-        }
+        // Rows: lines along X at fixed Y; columns: along Y at fixed X.
+        first = g.first_row(std::min(s.ay, s.ring ? s.ay : s.by) - reach);
+        last = g.last_row(std::max(s.ay, s.ring ? s.ay : s.by) + reach);
+        cut_lines(sheet_.rows, first, last, {s.ax, s.ay}, {s.bx, s.by}, s, [&](int row) { return g.row_y(row); });
+        first = g.first_column(std::min(s.ax, s.ring ? s.ax : s.bx) - reach);
+        last = g.last_column(std::max(s.ax, s.ring ? s.ax : s.bx) + reach);
+        cut_lines(sheet_.columns, first, last, {s.ay, s.ax}, {s.by, s.bx}, s,
+                  [&](int column) { return g.column_x(column); });
     }
 
 private:
-    void cut(DepthLine& line, PlanePoint a, PlanePoint b, const Sweep& s, double at) {
-        cut_chords(line, a, b, s, radius_, at, scratch_, sheet_.spans);
+    template <typename Position>
+    void cut_lines(std::vector<DepthLine>& lines, int first, int last, PlanePoint a, PlanePoint b, const Sweep& s,
+                   Position&& position) {
+        if (s.ring) {
+            Chord chords[2];
+            for (int n = first; n <= last; ++n) {
+                const int count = ring_chords(a, s.path_radius, radius_, position(n), chords);
+                for (int c = 0; c < count; ++c) add(lines[n], chords[c], s.z);
+            }
+            return;
+        }
+        const SegmentChords segment(a, b, radius_);
+        for (int n = first; n <= last; ++n) {
+            if (const std::optional<Chord> chord = segment.at(position(n))) add(lines[n], *chord, s.z);
+        }
+    }
+
+    void add(DepthLine& line, const Chord& chord, float z) {
+        sheet_.spans += cut_line(line, static_cast<float>(chord.from), static_cast<float>(chord.to), z, scratch_);
         if (sheet_.spans > kMostSpans) {
             throw SimulationError(0, "at a cell of " + cell_text(sheet_.grid.cell) +
                                          " mm the cut has too many edges to simulate within 256 MiB; give a "
@@ -215,12 +231,20 @@ std::vector<ProbeSpan> probe_line(const Program& program, const CutSettings& set
 }
 
 int SheetGrid::row_near(double y) const {
-    return std::clamp(static_cast<int>(std::lround((y - origin_y) / cell - kLineOffset)), 0, std::max(rows - 1, 0));
+    return std::clamp(static_cast<int>(std::floor(row_place(y) + 0.5)), 0, std::max(rows - 1, 0));
 }
 
 int SheetGrid::column_near(double x) const {
-    return std::clamp(static_cast<int>(std::lround((x - origin_x) / cell - kLineOffset)), 0,
-                      std::max(columns - 1, 0));
+    return std::clamp(static_cast<int>(std::floor(column_place(x) + 0.5)), 0, std::max(columns - 1, 0));
+}
+
+int SheetGrid::first_row(double low) const { return std::max(0, static_cast<int>(std::ceil(row_place(low)))); }
+int SheetGrid::last_row(double high) const { return std::min(rows - 1, static_cast<int>(std::floor(row_place(high)))); }
+int SheetGrid::first_column(double low) const {
+    return std::max(0, static_cast<int>(std::ceil(column_place(low))));
+}
+int SheetGrid::last_column(double high) const {
+    return std::min(columns - 1, static_cast<int>(std::floor(column_place(high))));
 }
 
 CutSheet cut_sheet(const Program& program, const CutSettings& settings) {
@@ -239,6 +263,7 @@ CutSheet cut_sheet(const Program& program, const CutSettings& settings) {
 
     SheetGrid& g = sheet.grid;
     g.cell = settings.cell;
+    g.per_mm = 1 / g.cell;
     g.origin_x = (std::floor(cut.min_x / g.cell) - kMarginCells) * g.cell;
     g.origin_y = (std::floor(cut.min_y / g.cell) - kMarginCells) * g.cell;
     const double columns = std::ceil((cut.max_x - g.origin_x) / g.cell) + kMarginCells;
@@ -252,8 +277,26 @@ CutSheet cut_sheet(const Program& program, const CutSettings& settings) {
     g.rows = static_cast<int>(rows);
     sheet.rows.resize(g.rows);
     sheet.columns.resize(g.columns);
+    // The passes of a cut sweep the same path at one depth after another:
+    // only the deepest of each path is cut, a batch of paths at a time.
     Cutter cutter(sheet);
-    for_each_sweep(program, cutter);
+    std::vector<Sweep> batch;
+    std::unordered_map<SweepKey, std::size_t, SweepKeyHash> seen;
+    const auto cut_batch = [&] {
+        for (const Sweep& s : batch) cutter(s);
+        batch.clear();
+        seen.clear();
+    };
+    for_each_sweep(program, [&](const Sweep& s) {
+        const auto [at, added] = seen.try_emplace(key_of(s), batch.size());
+        if (added) {
+            batch.push_back(s);
+            if (batch.size() >= kSweepBatch) cut_batch();
+        } else {
+            batch[at->second].z = std::min(batch[at->second].z, s.z);
+        }
+    });
+    cut_batch();
     return sheet;
 }
 

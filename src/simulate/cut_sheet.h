@@ -25,14 +25,25 @@ struct SheetGrid {
     double origin_x = 0;  // mm, a whole number of cells
     double origin_y = 0;
     double cell = 0.05;
+    double per_mm = 20;   // cells a millimetre, 1 / cell
     int columns = 0;
     int rows = 0;
 
     double row_y(int row) const { return origin_y + (row + kLineOffset) * cell; }
     double column_x(int column) const { return origin_x + (column + kLineOffset) * cell; }
+    // Where `y` falls among the rows (and `x` among the columns): 3 on the
+    // fourth row, 3.5 half-way to the fifth.
+    double row_place(double y) const { return (y - origin_y) * per_mm - kLineOffset; }
+    double column_place(double x) const { return (x - origin_x) * per_mm - kLineOffset; }
     // The nearest row to `y` and column to `x`, clamped to the grid.
     int row_near(double y) const;
     int column_near(double x) const;
+    // The first and the last row within [low, high], and column; first
+    // above last when there is none.
+    int first_row(double low) const;
+    int last_row(double high) const;
+    int first_column(double low) const;
+    int last_column(double high) const;
 };
 
 struct CutSheet {

@@ -8,8 +8,8 @@ namespace veskaro::simulate {
 
 namespace {
 
-// A round hole's edge lies within this of its circle, at every row and
-// column that crosses it.
+// A round hole's edge lies within this of its circle, at every row that
+// crosses it.
 constexpr double kRoundness = 0.01;
 
 void add_component(std::vector<std::string>& components, const std::string& name) {
@@ -50,15 +50,6 @@ std::optional<double> round_diameter(const CutSheet& sheet, const Regions& split
             if (run.region >= 0 && split.within(run.region, hole)) low = std::min<double>(low, run.from), high = std::max<double>(high, run.to);
         }
         if (low <= high && !(on_circle(low, g.row_y(row)) && on_circle(high, g.row_y(row)))) return std::nullopt;
-    }
-    for (int column = g.column_near(box.min_x); column <= g.column_near(box.max_x); ++column) {
-        double low = 1e300, high = -1e300;
-        for (const Run& run : split.columns[column]) {
-            if (run.region >= 0 && split.within(run.region, hole)) low = std::min<double>(low, run.from), high = std::max<double>(high, run.to);
-        }
-        if (low <= high && !(on_circle(g.column_x(column), low) && on_circle(g.column_x(column), high))) {
-            return std::nullopt;
-        }
     }
     return 2 * radius;
 }
@@ -108,7 +99,7 @@ Box box_of(const Region& r) { return {r.min_x, r.min_y, r.max_x, r.max_y}; }
 double area_within(const Regions& split, int region) {
     double area = 0;
     for (std::size_t r = 0; r < split.regions.size(); ++r) {
-        if (split.within(static_cast<int>(r), region)) area += split.regions[r].area();
+        if (split.within(static_cast<int>(r), region)) area += split.regions[r].area;
     }
     return area;
 }
@@ -128,7 +119,7 @@ Part measure_part(const CutSheet& sheet, const SheetSplits& splits, const FoundP
         part.at = point_of(g, region);
         // Freed, the part's region is its material; held, its region at the
         // depth it separates at holds its holes too.
-        part.area = found.split == splits.left ? region.area() : area_within(*found.split, found.region);
+        part.area = found.split == splits.left ? region.area : area_within(*found.split, found.region);
     }
 
     // Holes: the through-cuts in the part's material, with what lies in them.
@@ -160,7 +151,7 @@ Part measure_part(const CutSheet& sheet, const SheetSplits& splits, const FoundP
         if (left.region_at(g, at.x, at.y) != found.body || !in_part(g, found, at)) continue;
         Pocket pocket;
         pocket.box = box_of(region);
-        pocket.area = region.area();
+        pocket.area = region.area;
         pocket.min_depth = -region.max_z;
         pocket.max_depth = -region.min_z;
         pocket.at = at;
@@ -181,7 +172,7 @@ Part measure_part(const CutSheet& sheet, const SheetSplits& splits, const FoundP
             if (found.split->region_at(g, at.x, at.y) != found.ring) continue;
             Bridge bridge;
             bridge.box = box_of(region);
-            bridge.area = region.area();
+            bridge.area = region.area;
             bridge.min_depth = -region.max_z;
             bridge.max_depth = -region.min_z;
             bridge.at = at;

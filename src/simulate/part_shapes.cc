@@ -23,8 +23,8 @@ PartShapes part_shapes(const CutSheet& sheet, const SheetSplits& splits, const F
     const double thickness = sheet.settings.thickness;
     const Regions& left = *splits.left;
     PartShapes shapes;
-    if (found.region >= 0) shapes.outline = contours(g, *found.split, region_and_within(*found.split, g, part.at));
-    for (const Hole& hole : part.holes) shapes.holes.push_back(contours(g, left, region_and_within(left, g, hole.at)));
+    if (found.region >= 0) shapes.outline = contours(sheet, *found.split, region_and_within(*found.split, g, part.at));
+    for (const Hole& hole : part.holes) shapes.holes.push_back(contours(sheet, left, region_and_within(left, g, hole.at)));
 
     // Each pocket at its shallowest floor; where a pocket has deeper floors,
     // each deeper level over it.
@@ -48,7 +48,7 @@ PartShapes part_shapes(const CutSheet& sheet, const SheetSplits& splits, const F
             member[pockets.region_at(g, pocket.at.x, pocket.at.y)] = 1;
             any = true;
         }
-        if (any) shapes.pockets.push_back({depth, contours(g, pockets, member)});
+        if (any) shapes.pockets.push_back({depth, contours(sheet, pockets, member)});
         if (!(depth > deeper_than + 1e-4 && depth <= deepest + 1e-4)) continue;
         const Regions level = split_sheet(sheet, {-thickness + 1e-4, -depth + 1e-4});
         std::vector<char> deeper(level.regions.size(), 0);
@@ -60,14 +60,14 @@ PartShapes part_shapes(const CutSheet& sheet, const SheetSplits& splits, const F
             deeper[r] = pocket >= 0 && pocket_member[pocket];
             any = any || deeper[r];
         }
-        if (any) shapes.pockets.push_back({depth, contours(g, level, deeper)});
+        if (any) shapes.pockets.push_back({depth, contours(sheet, level, deeper)});
     }
     if (!part.bridges.empty() || part.skin) {
         const Regions under = split_sheet(sheet, {-thickness + 1e-4, -part.level + 1e-4});
         std::vector<SheetPoint> points;
         for (const Bridge& bridge : part.bridges) points.push_back(bridge.at);
         if (part.skin) points.push_back(part.skin->at);
-        for (const SheetPoint& p : points) shapes.bridges.push_back(contours(g, under, region_and_within(under, g, p)));
+        for (const SheetPoint& p : points) shapes.bridges.push_back(contours(sheet, under, region_and_within(under, g, p)));
     }
     return shapes;
 }

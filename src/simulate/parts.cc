@@ -7,7 +7,7 @@ namespace veskaro::simulate {
 namespace {
 
 // The outermost region: the stock along the grid's edge.
-int stock_of(const Regions& split) { return split.rows.empty() ? -1 : split.rows.front().front().region; }
+int stock_of(const Regions& split) { return split.rows.empty() ? -1 : split.rows[0].front().region; }
 
 // The piece that holds `region`, leaving the slugs of holes for the piece
 // whose hole they lie in.  Returns the stock for what it holds.

@@ -70,7 +70,40 @@ FloorRange cut_at_all() { return {-std::numeric_limits<double>::infinity(), -1e-
 FloorRange cut_not_through(double thickness) { return {-thickness + 1e-4, -1e-6}; }
 FloorRange standing_above(double depth) { return {-depth + 1e-4, std::numeric_limits<double>::infinity()}; }
 
-const Run* run_at(const RunLine& line, float at) {
+float kind_ends(const DepthLine& line, const FloorRange& range, float at, bool down, float low, float high) {
+    // The stretches along the line alternate: uncut, a span, perhaps uncut
+    // again, the next span...  Start at the one that holds `at`.
+    const auto span = std::lower_bound(line.begin(), line.end(), at,
+                                       [](const DepthSpan& s, float x) { return s.to < x; });
+    std::ptrdiff_t n = span - line.begin();
+    const bool in_span = span != line.end() && span->from <= at;
+    const bool kind = range.holds(in_span ? span->z : 0.0f);
+    const auto size = static_cast<std::ptrdiff_t>(line.size());
+    if (down) {
+        // From `at` down: the span holding it, or the gap below span n.
+        if (!in_span) {
+            if (n == 0 || range.holds(0) != kind) return n == 0 ? low : line[n - 1].to;
+            --n;
+        }
+        for (; n >= 0; --n) {
+            if (range.holds(line[n].z) != kind) return line[n].to;
+            const float gap_below = n == 0 ? low : line[n - 1].to;
+            if (gap_below < line[n].from && range.holds(0) != kind) return line[n].from;
+        }
+        return low;
+    }
+    if (!in_span) {
+        if (n == size || range.holds(0) != kind) return n == size ? high : line[n].from;
+    }
+    for (; n < size; ++n) {
+        if (range.holds(line[n].z) != kind) return line[n].from;
+        const float gap_above = n + 1 == size ? high : line[n + 1].from;
+        if (gap_above > line[n].to && range.holds(0) != kind) return line[n].to;
+    }
+    return high;
+}
+
+const Run* run_at(RunLine line, float at) {
     const auto run = std::lower_bound(line.begin(), line.end(), at, [](const Run& r, float x) { return r.to < x; });
     if (run == line.end() || run->from > at) return nullptr;
     return &*run;
@@ -78,7 +111,7 @@ const Run* run_at(const RunLine& line, float at) {
 
 int Regions::region_at(const SheetGrid& grid, double x, double y) const {
     if (rows.empty()) return -1;
-    const Run* run = run_at(rows[grid.row_near(y)], static_cast<float>(x));
+    const Run* run = run_at(rows[static_cast<std::size_t>(grid.row_near(y))], static_cast<float>(x));
     return run == nullptr ? -1 : run->region;
 }
 
@@ -93,8 +126,7 @@ Regions split_sheet(const CutSheet& sheet, const FloorRange& range) {
     const SheetGrid& g = sheet.grid;
     Regions result;
     result.range = range;
-    result.rows.resize(g.rows);
-    result.columns.resize(g.columns);
+    result.rows.reserve(2 * sheet.spans + 2 * g.rows);
     const float left = static_cast<float>(g.origin_x), right = static_cast<float>(g.origin_x + g.columns * g.cell);
     const float bottom = static_cast<float>(g.origin_y), top = static_cast<float>(g.origin_y + g.rows * g.cell);
 
@@ -109,8 +141,6 @@ Regions split_sheet(const CutSheet& sheet, const FloorRange& range) {
     for (int row = 0; row < g.rows; ++row) {
         line_pieces(sheet.rows[row], left, right, range, pieces);
         const int first = static_cast<int>(set.size());
-        RunLine& runs = result.rows[row];
-        runs.reserve(pieces.size());
         std::size_t under = 0;
         for (std::size_t n = 0; n < pieces.size(); ++n) {
             const Piece& p = pieces[n];
@@ -121,7 +151,7 @@ Regions split_sheet(const CutSheet& sheet, const FloorRange& range) {
             min_z.push_back(p.min_z);
             max_z.push_back(p.max_z);
             inside.push_back(p.inside);
-            runs.push_back({p.from, p.to, id});
+            result.rows.add({p.from, p.to, id});
             // Join the pieces of the row below that overlap this one.
             while (under < previous.size() && previous[under].to <= p.from) ++under;
             const float middle = (p.from + p.to) / 2;
@@ -135,6 +165,7 @@ Regions split_sheet(const CutSheet& sheet, const FloorRange& range) {
                 }
             }
         }
+        result.rows.end_line();
         previous.swap(pieces);
         previous_first = first;
     }
@@ -155,9 +186,9 @@ Regions split_sheet(const CutSheet& sheet, const FloorRange& range) {
         result.regions.push_back(region);
     }
     for (int row = 0; row < g.rows; ++row) {
-        RunLine& runs = result.rows[row];
-        for (std::size_t n = 0; n < runs.size(); ++n) {
-            Run& run = runs[n];
+        const std::size_t count = result.rows[row].size();
+        for (std::size_t n = 0; n < count; ++n) {
+            Run& run = result.rows.run(row, n);
             const int root = find(set, run.region);
             Region& region = result.regions[region_of[root]];
             if (run.region == root) {
@@ -165,42 +196,46 @@ Regions split_sheet(const CutSheet& sheet, const FloorRange& range) {
                 region.low_x = (run.from + run.to) / 2;
                 if (below[root] >= 0) region.parent = region_of[find(set, below[root])];
             }
-            region.border = region.border || row == 0 || row == g.rows - 1 || n == 0 || n + 1 == runs.size();
+            region.border = region.border || row == 0 || row == g.rows - 1 || n == 0 || n + 1 == count;
             region.min_x = std::min<double>(region.min_x, run.from);
             region.max_x = std::max<double>(region.max_x, run.to);
             region.min_y = std::min(region.min_y, g.row_y(row));
             region.max_y = std::max(region.max_y, g.row_y(row));
-            region.row_area += (run.to - run.from) * g.cell;
+            region.area += (run.to - run.from) * g.cell;
             region.min_z = std::min(region.min_z, min_z[run.region]);
             region.max_z = std::max(region.max_z, max_z[run.region]);
             run.region = region_of[root];
         }
     }
 
-    // Columns: exact Y edges of the regions they cross on a row.
-    for (int column = 0; column < g.columns; ++column) {
-        line_pieces(sheet.columns[column], bottom, top, range, pieces);
-        RunLine& runs = result.columns[column];
-        runs.reserve(pieces.size());
-        const float x = static_cast<float>(g.column_x(column));
-        for (const Piece& p : pieces) {
-            // The region of the row that crosses the run nearest its middle,
-            // farthest from the edges, where the row and the column could
-            // disagree in the last digit.
-            int region = -1;
-            const int first = std::max(0, static_cast<int>(std::ceil((p.from - g.origin_y) / g.cell - kLineOffset)));
-            const int last = std::min(g.rows - 1, static_cast<int>(std::floor((p.to - g.origin_y) / g.cell - kLineOffset)));
-            if (first <= last) {
-                const int row = std::clamp(g.row_near((p.from + p.to) / 2), first, last);
-                const Run* run = run_at(result.rows[row], x);
-                if (run != nullptr && result.regions[run->region].inside == p.inside) region = run->region;
+    // Exact Y edges: a region's lowest row holds the top of every column
+    // stretch that reaches below it (a stretch between two rows that meets
+    // none is narrower than a cell); where that stretch begins is the
+    // region's lower edge there.  Likewise its highest row for its upper
+    // edge.
+    std::vector<int> lowest(result.regions.size(), g.rows), highest(result.regions.size(), -1);
+    for (int row = 0; row < g.rows; ++row) {
+        for (const Run& run : result.rows[row]) {
+            lowest[run.region] = std::min(lowest[run.region], row);
+            highest[run.region] = std::max(highest[run.region], row);
+        }
+    }
+    for (int row = 0; row < g.rows; ++row) {
+        for (const Run& run : result.rows[row]) {
+            Region& region = result.regions[run.region];
+            const bool low = lowest[run.region] == row, high = highest[run.region] == row;
+            if (region.border || !(low || high)) continue;
+            const int first = g.first_column(run.from);
+            const int last = g.last_column(run.to);
+            const float y = static_cast<float>(g.row_y(row));
+            for (int column = first; column <= last; ++column) {
+                const DepthLine& line = sheet.columns[column];
+                // Where the column and the row disagree in the last digit
+                // at the run's end, the column says nothing.
+                if (range.holds(floor_at(line, y)) != region.inside) continue;
+                if (low) region.min_y = std::min<double>(region.min_y, kind_ends(line, range, y, true, bottom, top));
+                if (high) region.max_y = std::max<double>(region.max_y, kind_ends(line, range, y, false, bottom, top));
             }
-            runs.push_back({p.from, p.to, region});
-            if (region < 0) continue;
-            Region& r = result.regions[region];
-            r.min_y = std::min<double>(r.min_y, p.from);
-            r.max_y = std::max<double>(r.max_y, p.to);
-            r.column_area += (p.to - p.from) * g.cell;
         }
     }
     return result;

@@ -23,37 +23,53 @@ void clip_linear(double slope, double offset, double lower, double upper, double
 
 }  // namespace
 
-std::optional<Chord> segment_chord(PlanePoint a, PlanePoint b, double radius, double at) {
+SegmentChords::SegmentChords(PlanePoint a, PlanePoint b, double radius)
+    : a_(a), b_(b), radius_(radius), du_(b.u - a.u), dv_(b.v - a.v), length_(std::hypot(du_, dv_)) {}
+
+std::optional<Chord> SegmentChords::at(double v) const {
+    // Along the line, or a point: the chord of the end discs joined.
+    if (dv_ == 0) {
+        const double off = v - a_.v;
+        if (std::fabs(off) > radius_) return std::nullopt;
+        const double half = std::sqrt(radius_ * radius_ - off * off);
+        return Chord{std::min(a_.u, b_.u) - half, std::max(a_.u, b_.u) + half};
+    }
+    // Across the line: the band where the line crosses it, else an end disc.
+    if (du_ == 0) {
+        const double low = std::min(a_.v, b_.v), high = std::max(a_.v, b_.v);
+        const double off = v < low ? low - v : v > high ? v - high : 0;
+        if (off > radius_) return std::nullopt;
+        const double half = std::sqrt(radius_ * radius_ - off * off);
+        return Chord{a_.u - half, a_.u + half};
+    }
     double lo = std::numeric_limits<double>::infinity();
     double hi = -lo;
     // The discs at both ends.
-    for (const PlanePoint& end : {a, b}) {
-        const double dv = at - end.v;
-        if (std::fabs(dv) > radius) continue;
-        const double half = std::sqrt(radius * radius - dv * dv);
+    for (const PlanePoint& end : {a_, b_}) {
+        const double off = v - end.v;
+        if (std::fabs(off) > radius_) continue;
+        const double half = std::sqrt(radius_ * radius_ - off * off);
         lo = std::min(lo, end.u - half);
         hi = std::max(hi, end.u + half);
     }
     // The band between them: a + t (b - a) + s n with t in [0, 1] and s in
     // [-radius, radius], n the unit normal; both t and s are linear along the
     // line.
-    const double du = b.u - a.u;
-    const double dv = b.v - a.v;
-    const double length = std::hypot(du, dv);
-    if (length > 0) {
-        double band_lo = -std::numeric_limits<double>::infinity();
-        double band_hi = std::numeric_limits<double>::infinity();
-        const double along = (at - a.v) * dv;
-        clip_linear(du / (length * length), (along - a.u * du) / (length * length), 0, 1, band_lo, band_hi);
-        const double across = (at - a.v) * du;
-        clip_linear(-dv / length, (a.u * dv + across) / length, -radius, radius, band_lo, band_hi);
-        if (band_lo <= band_hi) {
-            lo = std::min(lo, band_lo);
-            hi = std::max(hi, band_hi);
-        }
+    double band_lo = -std::numeric_limits<double>::infinity();
+    double band_hi = std::numeric_limits<double>::infinity();
+    const double length2 = length_ * length_;
+    clip_linear(du_ / length2, ((v - a_.v) * dv_ - a_.u * du_) / length2, 0, 1, band_lo, band_hi);
+    clip_linear(-dv_ / length_, (a_.u * dv_ + (v - a_.v) * du_) / length_, -radius_, radius_, band_lo, band_hi);
+    if (band_lo <= band_hi) {
+        lo = std::min(lo, band_lo);
+        hi = std::max(hi, band_hi);
     }
     if (!(lo <= hi)) return std::nullopt;
     return Chord{lo, hi};
+}
+
+std::optional<Chord> segment_chord(PlanePoint a, PlanePoint b, double radius, double at) {
+    return SegmentChords(a, b, radius).at(at);
 }
 
 int ring_chords(PlanePoint centre, double path_radius, double radius, double at, Chord out[2]) {

@@ -20,8 +20,20 @@ struct Chord {
     double to = 0;
 };
 
-// The stretch of the line within `radius` of the segment from `a` to `b`
-// (a disc swept along it; a point when a equals b).
+// The stretches of the lines within `radius` of the segment from `a` to `b`
+// (a disc swept along it; a point when a equals b), for one line after
+// another: what the lines share is worked out once.
+class SegmentChords {
+public:
+    SegmentChords(PlanePoint a, PlanePoint b, double radius);
+    std::optional<Chord> at(double v) const;
+
+private:
+    PlanePoint a_, b_;
+    double radius_;
+    double du_, dv_, length_;
+};
+
 std::optional<Chord> segment_chord(PlanePoint a, PlanePoint b, double radius, double at);
 
 // The stretches of the line within `radius` of the circle of `path_radius`
