@@ -67,8 +67,8 @@ struct DepthShape {
 };
 
 struct PartShapes {
-    std::vector<Contour> outline;               // the part's edge, its holes filled
-    std::vector<std::vector<Contour>> holes;    // in the order of Part::holes
+    std::vector<Contour> outline;               // the part's edge and its holes' edges (even-odd)
+    std::vector<std::vector<Contour>> holes;    // of a part with Hold::none alone, in the order of Part::holes
     std::vector<DepthShape> pockets;            // the shallowest first
     std::vector<std::vector<Contour>> bridges;  // in the order of Part::bridges, then the skin
 };

@@ -31,14 +31,19 @@ struct Segment {
 
 }  // namespace
 
-std::vector<Contour> contours(const CutSheet& sheet, const Regions& regions, const std::vector<char>& member) {
+std::vector<Contour> contours(const CutSheet& sheet, const Regions& regions, const std::vector<char>& member,
+                              int step) {
     const SheetGrid& g = sheet.grid;
-    const long long stride = g.columns + 1;
+    // The lattice: every step-th row and column.  Its cell i spans the
+    // columns i * step to (i + 1) * step.
+    const int lattice_columns = (g.columns - 1) / step + 1;
+    const long long stride = lattice_columns + 1;
     const auto across = [&](int i, int j) { return 2 * (j * stride + i); };    // on row j, cell i
-    const auto along = [&](int i, int j) { return 2 * (j * stride + i) + 1; };  // on column i, cell row j
+    const auto along = [&](int i, int j) { return 2 * (j * stride + i) + 1; };  // on lattice column i, from row j
     const auto cell_of = [&](double x) {
-        return std::clamp(static_cast<int>(std::floor(g.column_place(x))), 0, g.columns - 2);
+        return std::clamp(static_cast<int>(std::floor(g.column_place(x) / step)), 0, lattice_columns - 2);
     };
+    const auto lattice_x = [&](int i) { return g.column_x(i * step); };
 
     // Only the rows the shape's regions span.
     double low_y = 1e300, high_y = -1e300;
@@ -48,17 +53,17 @@ std::vector<Contour> contours(const CutSheet& sheet, const Regions& regions, con
         high_y = std::max(high_y, regions.regions[r].max_y);
     }
     if (low_y > high_y) return {};
-    const int first_row = std::max(0, g.row_near(low_y) - 1);
-    const int last_row = std::min(g.rows - 1, g.row_near(high_y) + 1);
+    const int first_row = std::max(0, g.row_near(low_y) - 1) / step * step;
+    const int last_row = std::min(g.rows - 1, g.row_near(high_y) + step);
 
     std::vector<Segment> segments;
     std::vector<Interval> low, high;
     std::vector<std::pair<float, int>> edges;
     std::vector<int> cells;
     member_intervals(regions.rows[first_row], member, high);
-    for (int j = first_row; j < last_row; ++j) {
+    for (int j = first_row; j + step <= last_row; j += step) {
         low.swap(high);
-        member_intervals(regions.rows[j + 1], member, high);
+        member_intervals(regions.rows[j + step], member, high);
         if (low.empty() && high.empty()) continue;
         // The cells where the shape has an edge, in order: those that hold
         // an end of it on either row, and those between where one row is in
@@ -89,7 +94,7 @@ std::vector<Contour> contours(const CutSheet& sheet, const Regions& regions, con
             }
         }
 
-        const double y0 = g.row_y(j), y1 = g.row_y(j + 1);
+        const double y0 = g.row_y(j), y1 = g.row_y(j + step);
         // Pointers into the rows' intervals: the first that ends at or after
         // the cell's left side, which only moves right.
         std::size_t pl = 0, ph = 0;
@@ -106,7 +111,7 @@ std::vector<Contour> contours(const CutSheet& sheet, const Regions& regions, con
             return (x0 + x1) / 2;
         };
         for (int i : cells) {
-            const double x0 = g.column_x(i), x1 = g.column_x(i + 1);
+            const double x0 = lattice_x(i), x1 = lattice_x(i + 1);
             while (pl < low.size() && low[pl].second < x0) ++pl;
             while (ph < high.size() && high[ph].second < x0) ++ph;
             const bool c0 = pl < low.size() && low[pl].first <= x0;
@@ -115,7 +120,7 @@ std::vector<Contour> contours(const CutSheet& sheet, const Regions& regions, con
             const bool c2 = inside_at(high, ph, x1);
             const int corners = c0 | c1 << 1 | c2 << 2 | c3 << 3;
             if (corners == 0 || corners == 15) continue;
-            const long long bottom = across(i, j), top = across(i, j + 1), left = along(i, j),
+            const long long bottom = across(i, j), top = across(i, j + step), left = along(i, j),
                             right = along(i + 1, j);
             const auto at = [&](long long edge) -> ContourPoint {
                 if (edge == bottom) return {crossing_at(low, pl, x0, x1), y0};
@@ -124,7 +129,8 @@ std::vector<Contour> contours(const CutSheet& sheet, const Regions& regions, con
                 // changes: the shape is whole regions, and what joins two
                 // regions of one kind lies in the rows.
                 const bool on_left = edge == left;
-                const float end = kind_ends(sheet.columns[on_left ? i : i + 1], regions.range, static_cast<float>(y0),
+                const float end = kind_ends(sheet.columns[(on_left ? i : i + 1) * step], regions.range,
+                                            static_cast<float>(y0),
                                             false, static_cast<float>(y0), static_cast<float>(y1));
                 return {on_left ? x0 : x1, end < y1 ? static_cast<double>(end) : (y0 + y1) / 2};
             };
@@ -194,7 +200,7 @@ std::vector<Contour> contours(const CutSheet& sheet, const Regions& regions, con
             if (next == segments.end() || next->from != to) break;
             n = static_cast<std::size_t>(next - segments.begin());
         }
-        if (loop.size() >= 3) loops.push_back(simplified(loop, 0.002));
+        if (loop.size() >= 3) loops.push_back(simplified(loop, 0.005));
     }
     return loops;
 }

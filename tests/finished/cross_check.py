@@ -197,9 +197,15 @@ def compare_project(label, project, options, faces, check_lines, walls_covered, 
             any(f'opening of "{component}"' in t for f, c, t in said if f == face.name)
 
     def crossing(face):
-        """An opening of the face runs across the panel, from edge to edge."""
-        return any(re.search(r"beyond the panel's (left|bottom) edge and .* beyond its (right|top) edge", t)
-                   for f, c, t in said if f == face.name)
+        """Openings of the face run across the panel, from edge to edge: one
+        alone, or several that the simulation finds cut the part apart."""
+        if any(re.search(r"beyond the panel's (left|bottom) edge and .* beyond its (right|top) edge", t)
+               for f, c, t in said if f == face.name):
+            return True
+        sides = {side for f, c, t in said if f == face.name and t.startswith("the opening reaches")
+                 for _, side in REACH.findall(t)}
+        apart = face.part().name == "NOT cut free: no cut around it"
+        return apart and ({"left", "right"} <= sides or {"bottom", "top"} <= sides)
 
     def others_meet(face, feature, component):
         """Another hole or pocket of the face meets the feature's box."""
