@@ -111,7 +111,7 @@ bool preview_path(const std::string& path, const PreviewSettings& settings, cons
     const fs::path index = set.folder / "index.html";
     try {
         write_file(index, index_page(folder_title(set.folder), entries));
-        if (!settings.tsv) console.out << "Index: " << index.string() << "\n";
+        if (!settings.tsv && !settings.finished.measure) console.out << "Index: " << index.string() << "\n";
     } catch (const RunError& e) {
         print_error(console, e.what());
         return false;

@@ -51,7 +51,8 @@ def installed_files(root):
 
 
 def expected_files(programs, prefix=""):
-    files = ["share/doc/veskaro/README.md", "share/doc/veskaro/docs/preview-enclosure-main.svg",
+    files = ["share/doc/veskaro/README.md", "share/doc/veskaro/docs/finished-enclosure-main.svg",
+             "share/doc/veskaro/docs/preview-enclosure-main.svg",
              "share/doc/veskaro/examples/enclosure.json"]
     for program in programs:
         files += [f"bin/{program}", f"share/man/man1/{program}.1.gz",
