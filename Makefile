@@ -10,7 +10,8 @@
 # And to install it:
 #   make package        builds $(BUILD)/veskaro_<version>_<arch>.deb
 #   make install-check  installs into a temporary prefix and, as root, the
-#                       .deb into a fresh Debian 12 root, and runs them
+#                       .deb into a fresh Debian 12 root, and runs them;
+#                       lintian checks the .deb
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= 2
@@ -45,7 +46,7 @@ test: build
 
 asan-build:
 	scripts/install-deps clang libclang-rt-14-dev
-	CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESKARO_UNITY=OFF \
 		-DVESKARO_SANITIZE=ON -DVESKARO_FUZZ=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
@@ -75,7 +76,7 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 install-check: package
-	scripts/install-deps debootstrap binutils
+	scripts/install-deps debootstrap binutils lintian
 	python3 tests/install/check_package.py $(BUILD)
 
 clean:

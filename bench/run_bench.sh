@@ -34,7 +34,7 @@ reference="$build/bench/veskaro-gcode-reference"
 kernels="$build/bench/bench_kernels"
 stress_project="$build/bench/stress_project"
 spawn_timer="$build/bench/spawn_timer"
-dynamic_generator="$build/bench/veskaro-gcode-dynamic"
+dynamic_generator="$build/shared/veskaro-gcode"
 empty_program="$build/bench/empty_program"
 for program in "$generator" "$preview" "$reference" "$kernels" "$stress_project" "$spawn_timer" "$dynamic_generator" \
     "$empty_program" /usr/bin/time; do

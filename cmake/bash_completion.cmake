@@ -18,15 +18,16 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "${PROGRAM} --help ended with status ${status}")
 endif()
 
-# cxxopts lists an option as "  -j, --json-file arg   Description", the
-# word "arg" only when the option takes a value.
+# cxxopts lists an option as "  -j, --json-file arg   Description", or
+# "      --min-wall arg   Description" without a short name, the word "arg"
+# only when the option takes a value.
 string(REPLACE "\n" ";" lines "${help}")
 set(words "")
 set(value_options "")
 set(flags "")
 set(long_values "")
 foreach(line IN LISTS lines)
-  if(line MATCHES "^  (-([A-Za-z0-9]), )?--([A-Za-z0-9-]+)( arg)?( |$)")
+  if(line MATCHES "^  (-([A-Za-z0-9]), |    )?--([A-Za-z0-9-]+)( arg)?( |$)")
     set(short "${CMAKE_MATCH_2}")
     set(long "${CMAKE_MATCH_3}")
     list(APPEND words "--${long}")

@@ -420,6 +420,13 @@ std::vector<BadCase> bad_cases() {
              fs::create_directory(dir + "/sub");
              return std::make_shared<int>(0);
          }),
+        // A read that fails halfway (a process's memory at address 0).
+        bad("ProjectUnreadable", kGoodProject, {}, run_error("cannot read 'mem.json': Input/output error"), {}, ".",
+         "mem.json", false, true,
+         [](const std::string& dir, std::string&) -> Guard {
+             fs::create_symlink("/proc/self/mem", dir + "/mem.json");
+             return std::make_shared<int>(0);
+         }),
         bad("ProjectEmpty", "", {},
          run_error("'box.json' is not a valid project file: parse error at line 1, column 1: syntax error while "
                    "parsing value - unexpected end of input; expected '[', '{', or a literal"),

@@ -75,6 +75,13 @@ struct Case {
 TEST(Check, EachDefectGivesItsLines) {
     const std::string screw_layout_note =
         "note: screw-head-diameter: the head recesses come out 9.00 mm across for the 10.00 mm heads\n";
+    // The head recess and the hole it surrounds, both beyond the outline.
+    auto screws_across = [](const std::string& at, const std::string& side, const std::string& end) {
+        return "warning: Box_Main: the screw-head recess at " + at + " reaches 3.00 mm beyond the panel's " + side +
+               " edge and 3.00 mm beyond its " + end + " edge\nwarning: Box_Main: the screw hole at " + at +
+               " reaches 1.00 mm beyond the panel's " + side + " edge and 1.00 mm beyond its " + end + " edge\n";
+    };
+    const std::string ten_mm_square = R"("drill_width": 1, "drill_height": 1)";
     const std::vector<Case> cases = {
         // Not read at all.
         {"a key mistyped",
@@ -152,6 +159,15 @@ TEST(Check, EachDefectGivesItsLines) {
          "beyond its top edge\n"
          "warning: Box_Main: the screw hole at 199.50, 99.50 reaches 1.00 mm beyond the panel's right edge and 1.00 "
          "mm beyond its top edge\n4 warnings, 0 notes\n"},
+        {"screw holes across the outline, under wider head recesses",
+         box_main(kLed),
+         {{"-e", "3"}, {"-i", "8"}, {"-a", "1.5"}, {"-n", "-6"}, {"--outline", "true"}},
+         "note: screw-head-diameter: the head recesses come out 7.00 mm across for the 8.00 mm heads\n"
+         "note: Box_Main: the outline runs on the face's edge: the panel comes out 198.00 x 98.00 mm, not 200.00 x "
+         "100.00 mm\n" +
+             screws_across("1.50, 1.50", "left", "bottom") + screws_across("198.50, 1.50", "right", "bottom") +
+             screws_across("1.50, 98.50", "left", "top") + screws_across("198.50, 98.50", "right", "top") +
+             "8 warnings, 2 notes\n"},
 
         // Collisions: a long slot meets two openings, one of them only near
         // its far end, and misses a third.
@@ -164,6 +180,45 @@ TEST(Check, EachDefectGivesItsLines) {
          "note: Box_Main / a: the opening's inner corners are rounded to the bit's radius, 1.00 mm\n"
          "warning: Box_Main / a: the opening overlaps the opening of \"b\"\n"
          "warning: Box_Main / a: the opening overlaps the opening of \"d\"\n2 warnings, 1 note\n"},
+        {"openings that share an edge",
+         box_main(component("a", R"("location_x": 5, "location_y": 5, )" + ten_mm_square) + ", " +
+                  component("b", R"("location_x": 6, "location_y": 5, )" + ten_mm_square)),
+         {},
+         "note: Box_Main / a: the opening's inner corners are rounded to the bit's radius, 1.00 mm\n"
+         "note: Box_Main / b: the opening's inner corners are rounded to the bit's radius, 1.00 mm\n"
+         "warning: Box_Main / a: the opening touches the opening of \"b\": they are cut as one hole\n"
+         "1 warning, 2 notes\n"},
+        {"screw holes that merge on a 10 x 10 mm top",
+         box(R"("Box_Top": {})", R"("Generic": {"width": 1, "height": 1})"),
+         {{"-e", "3"}},
+         "note: Box_Top: the face has no components\n"
+         "warning: Box_Top: the screw holes at 4.50, 4.50 and 5.50, 4.50 overlap by 2.00 mm: they are cut as one "
+         "hole\n"
+         "warning: Box_Top: the screw holes at 4.50, 4.50 and 4.50, 5.50 overlap by 2.00 mm: they are cut as one "
+         "hole\n"
+         "warning: Box_Top: the screw holes at 4.50, 4.50 and 5.50, 5.50 overlap by 1.59 mm: they are cut as one "
+         "hole\n"
+         "warning: Box_Top: the screw holes at 5.50, 4.50 and 4.50, 5.50 overlap by 1.59 mm: they are cut as one "
+         "hole\n"
+         "warning: Box_Top: the screw holes at 5.50, 4.50 and 5.50, 5.50 overlap by 2.00 mm: they are cut as one "
+         "hole\n"
+         "warning: Box_Top: the screw holes at 4.50, 5.50 and 5.50, 5.50 overlap by 2.00 mm: they are cut as one "
+         "hole\n6 warnings, 1 note\n"},
+        {"a wall to the outline thinner than 1 mm",
+         box_main(component("a", R"("location_x": 0.603, "location_y": 5, "drill_diameter": 1)")),
+         {{"--outline", "true"}},
+         "note: Box_Main: the outline runs on the face's edge: the panel comes out 198.00 x 98.00 mm, not 200.00 x "
+         "100.00 mm\nwarning: Box_Main: the wall between \"a\" and the outline is 0.03 mm\n1 warning, 1 note\n"},
+        {"walls thinner than --min-wall 3, between turned openings and to a screw hole",
+         box_main(component("a", R"("location_x": 5, "location_y": 5, "rotation": 45, )" + ten_mm_square) + ", " +
+                  component("b", R"("location_x": 6.4142, "location_y": 5, "rotation": 45, )" + ten_mm_square) +
+                  ", " + component("c", R"("location_x": 0.85, "location_y": 9.15, "drill_diameter": 0.4)")),
+         {{"-e", "3"}, {"--min-wall", "3"}},
+         "note: Box_Main / a: the opening's inner corners are rounded to the bit's radius, 1.00 mm\n"
+         "note: Box_Main / b: the opening's inner corners are rounded to the bit's radius, 1.00 mm\n"
+         "warning: Box_Main: the wall between \"a\" and \"b\" is 0.83 mm\n"
+         "warning: Box_Main: the wall between \"c\" and the screw hole at 4.50, 4.50 is 2.16 mm\n"
+         "2 warnings, 2 notes\n"},
         {"an opening on a screw hole",
          box_main(component("led", R"("location_x": 0.6, "location_y": 9.4, "drill_diameter": 0.6)")),
          {{"-e", "3"}},
@@ -228,6 +283,28 @@ TEST(Check, EachDefectGivesItsLines) {
          {{"-r", "1"}},
          "warning: recess-depth: 1.00 mm is less than the 1.50 mm depth per pass: no recess is cut\n"
          "1 warning, 0 notes\n"},
+        {"a recess through the sheet",
+         box_main(component("led", R"("location_x": 5, "location_y": 5, "drill_diameter": 1, "visible_diameter": 2)")),
+         {{"-r", "3"}},
+         "warning: Box_Main / led: the recess is cut down to -3.00 mm, through the 3.00 mm material: it comes out a "
+         "hole 20.00 mm across\n1 warning, 0 notes\n"},
+        {"recess circles that stop short of the centre, through the sheet: the post falls out",
+         box_main(component("led", R"("location_x": 5, "location_y": 5, "visible_diameter": 1.4)")),
+         {{"-r", "3"}, {"-m", "3"}},
+         "warning: Box_Main / led: the recess is cut down to -3.00 mm, through the 3.00 mm material: it comes out a "
+         "hole 14.00 mm across\n1 warning, 0 notes\n"},
+        {"head recesses through the sheet",
+         box_main(kLed),
+         {{"-e", "3"}, {"-i", "8"}, {"-a", "3"}},
+         "note: screw-head-diameter: the head recesses come out 7.00 mm across for the 8.00 mm heads\n"
+         "warning: screw-head-height: the head recesses are cut down to -3.00 mm, through the 3.00 mm material: the "
+         "screw holes come out 7.00 mm across\n1 warning, 1 note\n"},
+        {"screws narrower than the bit under head recesses through the sheet",
+         box_main(kLed),
+         {{"-m", "3.175"}, {"-e", "3"}, {"-i", "8"}, {"-a", "3"}},
+         "note: screw-head-diameter: the head recesses come out 6.41 mm across for the 8.00 mm heads\n"
+         "warning: screw-head-height: the head recesses are cut down to -3.00 mm, through the 3.00 mm material: the "
+         "screw holes come out 6.41 mm across\n1 warning, 1 note\n"},
         {"screw heads cut short",
          box_main(kLed),
          {{"-e", "4"}, {"-i", "9"}, {"-a", "2"}, {"-d", "0.75"}},
@@ -278,7 +355,14 @@ TEST(Check, EachDefectGivesItsLines) {
          box_main(component("label", R"("location_x": 5, "location_y": 5, "visible_width": 2, "visible_height": 1)")),
          {{"-r", "1.5"}, {"-m", "3"}},
          "note: Box_Main / label: the recess rows reach 2.00 mm beyond its 10.00 mm height: it is cut 20.00 x 12.00 "
-         "mm\n0 warnings, 1 note\n"},
+         "mm\n"
+         "note: Box_Main / label: the recess rows leave cusps along the sides where they turn, reaching 1.50 mm in "
+         "from the edge\n0 warnings, 2 notes\n"},
+        {"cusps where the recess rows turn",
+         box_main(component("label", R"("location_x": 5, "location_y": 5, "visible_width": 2, "visible_height": 1)")),
+         {{"-r", "1.5"}},
+         "note: Box_Main / label: the recess rows leave cusps along the sides where they turn, reaching 1.00 mm in "
+         "from the edge\n0 warnings, 1 note\n"},
         {"no bit",
          box_main(kLed),
          {{"-m", "0"}},
@@ -323,6 +407,10 @@ TEST(Check, TheExampleWithTheSettingsOfMakeRunHasNoWarning) {
     auto rounded = [](const std::string& component) {
         return "note: " + component + ": the opening's inner corners are rounded to the bit's radius, 1.00 mm\n";
     };
+    auto cusps = [](const std::string& component) {
+        return "note: " + component +
+               ": the recess rows leave cusps along the sides where they turn, reaching 1.00 mm in from the edge\n";
+    };
     auto panel = [](const std::string& face, const std::string& out, const std::string& size) {
         return "note: " + face + ": the outline runs on the face's edge: the panel comes out " + out + " mm, not " +
                size + " mm\n";
@@ -334,12 +422,13 @@ TEST(Check, TheExampleWithTheSettingsOfMakeRunHasNoWarning) {
         "than 2.00 mm\n"
         "note: project: \"notes\" in \"Generic\" is not read\n" +
             panel("Enclosure_Back", "158.00 x 64.00", "160.00 x 66.00") + rounded("Enclosure_Back / usb_c") +
-            panel("Enclosure_Front", "158.00 x 64.00", "160.00 x 66.00") + rounded("Enclosure_Front / power_switch") +
+            panel("Enclosure_Front", "158.00 x 64.00", "160.00 x 66.00") + cusps("Enclosure_Front / name_plate") +
+            cusps("Enclosure_Front / power_switch") + rounded("Enclosure_Front / power_switch") +
             panel("Enclosure_Left", "64.00 x 104.00", "66.00 x 106.00") + rounded("Enclosure_Left / vent_lower") +
             rounded("Enclosure_Left / vent_upper") + panel("Enclosure_Main", "158.00 x 98.00", "160.00 x 100.00") +
-            rounded("Enclosure_Main / display") + rounded("Enclosure_Main / mode_switch") +
-            panel("Enclosure_Right", "64.00 x 104.00", "66.00 x 106.00") + rounded("Enclosure_Right / sd_slot") +
-            "0 warnings, 15 notes\n");
+            cusps("Enclosure_Main / display") + rounded("Enclosure_Main / display") +
+            rounded("Enclosure_Main / mode_switch") + panel("Enclosure_Right", "64.00 x 104.00", "66.00 x 106.00") +
+            cusps("Enclosure_Right / sd_slot") + rounded("Enclosure_Right / sd_slot") + "0 warnings, 19 notes\n");
     EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(outcome.status, 0);
 }
@@ -356,6 +445,8 @@ TEST(Check, StatusTwoWhenTheCheckCannotRun) {
         {{}, "Error: Option 'json-file' has no value" + use_help},
         {command({{"--depth", "1"}}), "Error: Option 'depth' does not exist" + use_help},
         {command({{"-d", "0"}}), "Error: Option 'cut-depth-per-pass' must be greater than 0" + use_help},
+        {command({{"--min-wall", "-0.5"}}), "Error: Option 'min-wall' must be 0 or greater" + use_help},
+        {command({{"--min-wall", "1mm"}}), "Error: Argument '1mm' failed to parse" + use_help},
         {{"-j", "none.json", "-o", "out", "-t", "3", "-b", "50", "-d", "1.5"},
          "Error: cannot read 'none.json': No such file or directory\n"},
     };
@@ -406,6 +497,8 @@ TEST(Check, RefusesWhatTheGeneratorRefusesInItsWords) {
         {box_main(component("led", R"("location_x": 1e38, "location_y": 5, "drill_diameter": 1)")), {}},
         {box_main(component("led", R"("location_x": 5, "location_y": 5, "visible_diameter": 1e9)")), {{"-r", "1.5"}}},
         {box(R"("Box_Main": {})", R"("Generic": {"width": 1e38, "height": 10})"), {{"--outline", "true"}}},
+        // A program longer than ten million lines.
+        {box(R"("Box_Main": {})"), {{"-d", "0.000001"}, {"--outline", "true"}}},
     };
     for (const auto& [project, options] : projects) {
         SCOPED_TRACE(project);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/run_error.h"
+#include "project/face_names.h"
 
 namespace {
 
@@ -33,6 +34,8 @@ TEST(OutputPaths, StemsThatWouldLeaveTheOutputFolder) {
 }
 
 TEST(OutputPaths, FaceNamesThatCannotNameAFileInTheFolder) {
+    EXPECT_TRUE(is_face_name("_"));
+    EXPECT_FALSE(is_face_name("Generic"));
     EXPECT_EQ(unusable_face_name_reason("Box_Main"), "");
     EXPECT_EQ(unusable_face_name_reason(".._Main"), "");  // stays in the folder: ".._Main.nc"
     EXPECT_NE(unusable_face_name_reason("../x_Main"), "");

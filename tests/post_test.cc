@@ -8,12 +8,14 @@
 
 #include "post/program_post.h"
 #include "support/process.h"
+#include "support/program_text.h"
 #include "toolpath/program_reader.h"
 
 namespace {
 
 using namespace veskaro::post;
 using veskaro::testing::file_exists;
+using veskaro::testing::kHeader;
 using veskaro::testing::list_folder;
 using veskaro::testing::Outcome;
 using veskaro::testing::read_file;
@@ -26,7 +28,7 @@ const PostOptions kGrbl{Controller::grbl, {}, {}, {}};
 // The lines of a program as veskaro-post writes them.
 std::string posted(const std::string& program, const PostOptions& options) {
     std::istringstream whole(program);
-    const veskaro::toolpath::Program read = veskaro::toolpath::read_program(whole);
+    const veskaro::toolpath::Program read = veskaro::toolpath::read_program(whole, "program.nc");
     ProgramPost post(read, options);
     std::istringstream lines(program);
     std::string out;
@@ -82,13 +84,26 @@ TEST(Post, RewritesOnlyWhatTheControllerRefuses) {
     }
 }
 
-TEST(Post, RefusesAZeroRadiusArcThatMoves) {
-    try {
-        posted("G1 Z-1 F100\nG2 X0 Y0 Z-2 I0 J0\nM30\n", kLinuxCnc);
-        FAIL() << "no refusal";
-    } catch (const veskaro::toolpath::ProgramError& e) {
-        EXPECT_EQ(e.line(), 2);
-        EXPECT_EQ(std::string(e.what()), "an arc of radius 0 whose end is not its start");
+TEST(Post, RefusesWhatNoControllerShouldGetAsWritten) {
+    struct Row {
+        const char* what;
+        std::string in;
+        int line;
+        std::string error;
+    };
+    const std::vector<Row> rows = {
+        {"a zero-radius arc that moves", "G1 Z-1 F100\nG2 X0 Y0 Z-2 I0 J0\nM30\n", 2,
+         "an arc of radius 0 whose end is not its start"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        try {
+            posted(row.in, kGrbl);
+            ADD_FAILURE() << "no refusal";
+        } catch (const veskaro::toolpath::ProgramError& e) {
+            EXPECT_EQ(e.line(), row.line);
+            EXPECT_EQ(std::string(e.what()), row.error);
+        }
     }
 }
 
@@ -113,6 +128,9 @@ TEST(PostCli, OptionsAreCheckedBeforeAnythingIsRead) {
         {{"-c", "grbl", "--dwell=-1", "face.nc"}, "Error: Option 'dwell'" + kRange},
         {{"-c", "grbl", "-p", "2e6", "face.nc"}, "Error: Option 'plunge-feed'" + kRange},
         {{"-c", "grbl", "-p", "fast", "face.nc"}, "Error: Argument 'fast' failed to parse" + kUsage},
+        {{"-c", "grbl", "-S", "12k", "face.nc"}, "Error: Argument '12k' failed to parse" + kUsage},
+        // The generator's -s (simulate) and -d (depth per pass) are not post's.
+        {{"-c", "grbl", "-s", "12000", "face.nc"}, "Error: Option 's' does not exist" + kUsage},
     };
     for (const Case& c : cases) {
         const Outcome outcome = post(c.args, folder.path());
@@ -126,7 +144,7 @@ TEST(PostCli, OptionsAreCheckedBeforeAnythingIsRead) {
 
 TEST(PostCli, WritesBesideTheProgramsAndRefusesWithFileAndLine) {
     TempFolder folder;
-    const std::string program = "# header\nG21 ; mm\nG0 X1e-07 Y1 ; start\nM30 ; end\n";
+    const std::string program = kHeader + "G0 X1e-07 Y1 ; start\nM30 ; end\n";
     folder.write("a.nc", program);
     folder.write("b.nc", "G21 ; mm\nG0 X1 Q5 ; unknown\nM30 ; end\n");
     Outcome outcome = post({"-c", "linuxcnc", "."}, folder.path());
@@ -135,8 +153,27 @@ TEST(PostCli, WritesBesideTheProgramsAndRefusesWithFileAndLine) {
               "./a.nc -> ./linuxcnc/a.ngc: header rewritten 1, numbers rewritten 1, circles dropped 0, comment bytes "
               "replaced 0, comments shortened 0, feeds written 0, lines added 0\n");
     EXPECT_EQ(outcome.err, "Error: ./b.nc:2: unsupported word 'Q5'\n");
+    EXPECT_EQ(post({"-c", "grbl", "missing.nc"}, folder.path()).err,
+              "Error: cannot read 'missing.nc': No such file or directory\n");
     EXPECT_EQ(list_folder(folder.path() + "/linuxcnc"), std::vector<std::string>{"a.ngc"});
-    EXPECT_EQ(read_file(folder.path() + "/linuxcnc/a.ngc"), "; header\nG21 ; mm\nG0 X0 Y1 ; start\nM30 ; end\n");
+    EXPECT_EQ(read_file(folder.path() + "/linuxcnc/a.ngc"),
+              "; Created with VESKARO G-Code Generator - https://veskaro.example.org\nG21 ; Set units to mm\n"
+              "G90 ; Absolute positioning\nG0 Z5 ; Lift the tool to a safe height\nG0 X0 Y1 ; start\nM30 ; end\n");
+    // Its own output is refused, whatever the controller: the spindle would
+    // start and stop twice.  The first line tells it, the extension for
+    // which controller.
+    outcome = post({"-c", "grbl", "-S", "1000", "linuxcnc"}, folder.path());
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err,
+              "Error: linuxcnc/a.ngc:1: already written for LinuxCNC by veskaro-post, as its first line and its "
+              "extension say; rewrite the generator's program instead\n");
+    EXPECT_EQ(list_folder(folder.path() + "/linuxcnc"), (std::vector<std::string>{"a.ngc", "grbl"}));
+    EXPECT_EQ(list_folder(folder.path() + "/linuxcnc/grbl"), std::vector<std::string>{});
+    ASSERT_EQ(post({"-c", "grbl", "-o", "grbl", "a.nc"}, folder.path()).status, 0);
+    outcome = post({"-c", "linuxcnc", "grbl/a.nc"}, folder.path());
+    EXPECT_EQ(outcome.err,
+              "Error: grbl/a.nc:1: already written for GRBL by veskaro-post, as its first line and its extension "
+              "say; rewrite the generator's program instead\n");
 
     // A GRBL program keeps the extension: never written over its source,
     // nor twice in one run.

@@ -1,6 +1,8 @@
 // veskaro-preview as a user runs it: refusals with file and line, pictures
 // and index pages that a real XML parser reads, and the generator's own
 // programs drawn face by face.
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -123,7 +125,7 @@ TEST(PreviewCli, DrawsButWarnsOfNumbersWithAnExponent) {
                             "M30 ; end\n");
     const Outcome outcome = preview({"face.nc"}, folder.path());
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.err, "Warning: face.nc:4: a number written with an exponent; most controllers refuse it\n");
+    EXPECT_EQ(outcome.err, "warning: face.nc:4: a number written with an exponent; most controllers refuse it\n");
     EXPECT_EQ(outcome.out.substr(0, 33), "face.nc: X 0.00..24.00 Y 33.00..3");
     EXPECT_TRUE(file_exists(folder.path() + "/face.svg"));
 }
@@ -148,9 +150,19 @@ TEST(PreviewCli, ReadsTheProgramsWrittenForAMachineBesideTheOriginals) {
 TEST(PreviewCli, PathsOptionsAndStatus) {
     TempFolder folder;
     folder.write("notes.txt", "G21\n");
-    Outcome outcome = preview({"missing.nc", "notes.txt"}, folder.path());
+    // Files that cannot be read, with the system's reason: missing, a link
+    // to itself, and one whose reads fail (a process's memory at address 0).
+    ASSERT_EQ(symlink("loop.nc", (folder.path() + "/loop.nc").c_str()), 0);
+    ASSERT_EQ(symlink("/proc/self/mem", (folder.path() + "/mem.nc").c_str()), 0);
+    Outcome outcome = preview({"missing.nc", "loop.nc", "mem.nc", "notes.txt"}, folder.path());
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err, "Error: missing.nc: no such file or folder\nError: notes.txt: not a .nc or .ngc program\n");
+    EXPECT_EQ(outcome.err,
+              "Error: cannot read 'missing.nc': No such file or directory\n"
+              "Error: cannot read 'loop.nc': Too many levels of symbolic links\n"
+              "Error: cannot read 'mem.nc': Input/output error\n"
+              "Error: notes.txt: not a .nc or .ngc program\n");
+    unlink((folder.path() + "/loop.nc").c_str());
+    unlink((folder.path() + "/mem.nc").c_str());
     outcome = preview({"."}, folder.path());
     EXPECT_EQ(outcome.err, "Error: .: no .nc or .ngc programs in the folder\n");
 
@@ -159,6 +171,8 @@ TEST(PreviewCli, PathsOptionsAndStatus) {
     EXPECT_EQ(outcome.err, "Error: no program or folder given\n\nUse --help for usage information.\n");
     outcome = preview({"--rapid-rate", "0", "x.nc"}, folder.path());
     EXPECT_EQ(outcome.err, "Error: Option 'rapid-rate' must be greater than 0\n\nUse --help for usage information.\n");
+    outcome = preview({"-m", "3mm", "x.nc"}, folder.path());
+    EXPECT_EQ(outcome.err, "Error: Argument '3mm' failed to parse\n\nUse --help for usage information.\n");
     outcome = preview({"--help"}, folder.path());
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out,

@@ -19,7 +19,7 @@ constexpr double kPi = std::numbers::pi;
 
 Summary summary_of(const std::string& body, double rapid_rate = 1000) {
     std::istringstream in("# header\nG21 ; mm\nG90 ; absolute\n" + body + "M30 ; end\n");
-    return summarise(read_program(in), rapid_rate);
+    return summarise(read_program(in, "program.nc"), rapid_rate);
 }
 
 void expect_cut_extents(const Summary& s, double min_x, double max_x, double min_y, double max_y) {
@@ -85,7 +85,7 @@ TEST(PreviewGeometry, GeneralFormNumbersAndModalFeed) {
     // significant digits, exponents for residues next to zero.
     std::istringstream in("G0 X-0 Y12.5 ; start\nG1 Z-1 F600 ; plunge\nG1 X61.1603 Y4.37114e-08 ; row\n"
                           "G1 X5 ; feed carried over\nM30 ; end\n");
-    const Program program = read_program(in);
+    const Program program = read_program(in, "program.nc");
     ASSERT_EQ(program.moves.size(), 4u);
     EXPECT_DOUBLE_EQ(program.moves[2].to.x, 61.1603);
     EXPECT_DOUBLE_EQ(program.moves[2].to.y, 4.37114e-08);

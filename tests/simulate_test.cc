@@ -65,7 +65,7 @@ struct ExactCase {
 
 Analysis analysed(const std::string& text, double bit, double thickness) {
     std::istringstream in(text);
-    const veskaro::toolpath::Program read = veskaro::toolpath::read_program(in);
+    const veskaro::toolpath::Program read = veskaro::toolpath::read_program(in, "face.nc");
     return analyse(cut_sheet(read, {bit, thickness, 0.05}), read, {});
 }
 
@@ -183,7 +183,7 @@ TEST(SimulatedCut, WithoutACutAroundItNothingIsCutFree) {
 
 TEST(SimulatedCut, RefusesProgramsBeyondASheet) {
     std::istringstream in(program("G0 X0 Y0\nG1 Z-1 F100\nG1 X10000.5\n"));
-    const veskaro::toolpath::Program far = veskaro::toolpath::read_program(in);
+    const veskaro::toolpath::Program far = veskaro::toolpath::read_program(in, "face.nc");
     try {
         cut_sheet(far, {2, 3, 0.05});
         FAIL() << "not refused";
@@ -193,7 +193,7 @@ TEST(SimulatedCut, RefusesProgramsBeyondASheet) {
                                "is not simulated");
     }
     std::istringstream wide(program("G0 X0 Y0\nG1 Z-1 F100\nG1 X9000 Y9000\n"));
-    const veskaro::toolpath::Program diagonal = veskaro::toolpath::read_program(wide);
+    const veskaro::toolpath::Program diagonal = veskaro::toolpath::read_program(wide, "face.nc");
     try {
         cut_sheet(diagonal, {2, 3, 0.005});
         FAIL() << "not refused";

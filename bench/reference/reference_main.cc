@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "base/program_main.h"
-#include "cli/command_line.h"
+#include "cli/banner.h"
 #include "cli/output_paths.h"
 #include "gcode/generator.h"
+#include "options/command_line.h"
+#include "project/face_names.h"
 #include "project/load_project.h"
 
 namespace veskaro::reference {
@@ -56,7 +58,7 @@ int run(int argc, const char* const* argv, const Console& console) {
     if (project.is_object()) {
         for (const auto& member : project.items()) {
             const std::string& face_name = member.key();
-            if (face_name.find('_') == std::string::npos) continue;
+            if (!is_face_name(face_name)) continue;
             generate_face(project, face_output_path(folder, face_name), face_name, settings, console);
         }
     }

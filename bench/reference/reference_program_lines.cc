@@ -32,7 +32,7 @@ ProgramLines& ProgramLines::general(float value) {
 
 // The line, without its line feed, goes to the sink on its own.
 void ProgramLines::end_line() {
-    if (++lines_ > max_lines_) fail(where, "the program would be longer than " + std::to_string(max_lines_) + " lines");
+    if (++lines_ > max_lines_) too_many_lines(where, max_lines_);
     sink_(buffer_);
     buffer_.clear();
 }

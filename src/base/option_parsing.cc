@@ -3,18 +3,71 @@
 #include <cxxopts.hpp>
 #include <filesystem>
 
+#include "base/option_number.h"
 #include "base/version.h"
 
 namespace veskaro {
 
-std::optional<std::string> parse_options(cxxopts::Options& options, int argc, const char* const* argv,
-                                         const std::function<void(const cxxopts::ParseResult&)>& read) {
+namespace {
+
+std::shared_ptr<cxxopts::Value> value_of_kind(OptionValue kind) {
+    switch (kind) {
+        case OptionValue::text: return cxxopts::value<std::string>();
+        case OptionValue::texts: return cxxopts::value<std::vector<std::string>>();
+        case OptionValue::number: return cxxopts::value<NumberOption<double>>();
+        case OptionValue::single_number: return cxxopts::value<NumberOption<float>>();
+        case OptionValue::flag: return cxxopts::value<bool>();
+    }
+    return nullptr;
+}
+
+cxxopts::Options parser_of(const OptionSet& set) {
+    cxxopts::Options options(set.program, set.description);
+    if (!set.positional_help.empty()) options.positional_help(set.positional_help);
+    for (const OptionSpec& spec : set.options) {
+        std::shared_ptr<cxxopts::Value> value = value_of_kind(spec.value);
+        if (spec.default_value) value->default_value(*spec.default_value);
+        options.add_options("")(spec.names, spec.description, value, "");
+    }
+    if (!set.positional.empty()) options.parse_positional(std::vector<std::string>{set.positional});
+    return options;
+}
+
+}  // namespace
+
+OptionSpec help_option() { return {"h,help", "Show this help message and quit", OptionValue::flag, {}}; }
+
+OptionSpec version_option() {
+    return {"v,version", "Show the program's name and version and quit", OptionValue::flag, {}};
+}
+
+bool ParsedOptions::given(const std::string& name) const { return result_.count(name) > 0; }
+
+std::string ParsedOptions::text(const std::string& name) const { return result_[name].as<std::string>(); }
+
+std::vector<std::string> ParsedOptions::texts(const std::string& name) const {
+    return result_[name].as<std::vector<std::string>>();
+}
+
+double ParsedOptions::number(const std::string& name) const { return result_[name].as<NumberOption<double>>().value; }
+
+float ParsedOptions::single_number(const std::string& name) const {
+    return result_[name].as<NumberOption<float>>().value;
+}
+
+bool ParsedOptions::flag(const std::string& name) const { return result_[name].as<bool>(); }
+
+const std::vector<std::string>& ParsedOptions::unmatched() const { return result_.unmatched(); }
+
+std::optional<std::string> parse_options(const OptionSet& set, int argc, const char* const* argv,
+                                         const std::function<void(const ParsedOptions&)>& read) {
     try {
+        cxxopts::Options options = parser_of(set);
         const cxxopts::ParseResult parsed = options.parse(argc, argv);
         if (parsed.count("help") > 0) return options.help();
         // Only the programs that declare "version" have it.
         if (parsed.count("version") > 0) return options.program() + " " + VERSION;
-        read(parsed);
+        read(ParsedOptions(parsed));
     } catch (const cxxopts::exceptions::exception& e) {
         throw OptionError(with_apostrophes(e.what()));
     }

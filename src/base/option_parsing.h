@@ -1,9 +1,10 @@
 // What every program's command line comes to: the help text, or a run with
 // its settings; and the refusal of an option.
 //
-// The option parser's header stays out of this one: it is slow to compile
-// and compiles its patterns at start-up once for every source file that
-// includes it.
+// The programs describe their options here and read them back by name; the
+// option parser itself is compiled in option_parsing.cc alone.  Its header
+// is slow to compile and compiles its patterns at start-up once for every
+// source file that includes it.
 #pragma once
 
 #include <functional>
@@ -12,11 +13,11 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/console.h"
 
 namespace cxxopts {
-class Options;
 class ParseResult;
 }  // namespace cxxopts
 
@@ -27,6 +28,54 @@ namespace veskaro {
 class OptionError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// What an option takes.
+enum class OptionValue {
+    text,           // one word: a path, a name
+    texts,          // the words that follow no option (the positional option)
+    number,         // a number, the whole text of it (double precision)
+    single_number,  // the same, read straight into single precision
+    flag,           // on when named; it takes a value only after "=" ("--outline=false")
+};
+
+struct OptionSpec {
+    std::string names;  // "j,json-file": the short and the long name; "paths" for the positional option
+    std::string description;
+    OptionValue value = OptionValue::flag;
+    std::optional<std::string> default_value;  // none: reading an option not given is an error
+};
+
+struct OptionSet {
+    std::string program;      // for the usage line
+    std::string description;  // the help text's first lines
+    std::vector<OptionSpec> options;  // in the order of the help text
+    std::string positional;       // the texts option that takes the words after the options, or none
+    std::string positional_help;  // how the usage line shows them: "PATH..."
+};
+
+// "-h, --help" and "-v, --version", as every program words them.
+OptionSpec help_option();
+OptionSpec version_option();
+
+// The options as parsed, read by their long names.  Reading an option that
+// has no value (neither given nor defaulted) throws the parser's error,
+// "Option 'json-file' has no value".
+class ParsedOptions {
+public:
+    explicit ParsedOptions(const cxxopts::ParseResult& result) : result_(result) {}
+
+    bool given(const std::string& name) const;
+    std::string text(const std::string& name) const;
+    std::vector<std::string> texts(const std::string& name) const;
+    double number(const std::string& name) const;
+    float single_number(const std::string& name) const;
+    bool flag(const std::string& name) const;
+    // The arguments that no option read, in order.
+    const std::vector<std::string>& unmatched() const;
+
+private:
+    const cxxopts::ParseResult& result_;
 };
 
 template <typename Settings>
@@ -41,17 +90,18 @@ struct CommandLine {
 // Parses the arguments with `options`.  Returns the help text when "help"
 // is given, "<program> <version>" when "version" is (for the options that
 // declare it); otherwise hands the parsed options to `read` and returns
-// nothing.  The parser's errors, `read`'s included, become OptionError with
-// option names and values quoted by apostrophes.
-std::optional<std::string> parse_options(cxxopts::Options& options, int argc, const char* const* argv,
-                                         const std::function<void(const cxxopts::ParseResult&)>& read);
+// nothing.  A number is taken only when the whole text is one.  The
+// parser's errors, `read`'s included, become OptionError with option names
+// and values quoted by apostrophes.
+std::optional<std::string> parse_options(const OptionSet& options, int argc, const char* const* argv,
+                                         const std::function<void(const ParsedOptions&)>& read);
 
 // parse_options with the settings that `read` returns.
 template <typename Settings, typename Read>
-CommandLine<Settings> parse_command_line(cxxopts::Options& options, int argc, const char* const* argv, Read&& read) {
+CommandLine<Settings> parse_command_line(const OptionSet& options, int argc, const char* const* argv, Read&& read) {
     CommandLine<Settings> command_line;
     std::optional<std::string> help =
-        parse_options(options, argc, argv, [&](const cxxopts::ParseResult& parsed) { command_line.settings = read(parsed); });
+        parse_options(options, argc, argv, [&](const ParsedOptions& parsed) { command_line.settings = read(parsed); });
     if (help) {
         command_line.help = true;
         command_line.help_text = std::move(*help);

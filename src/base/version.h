@@ -8,4 +8,8 @@ extern const char* const VERSION;
 
 inline constexpr const char* kWebsite = "https://veskaro.example.org";
 
+// The words of every program's first line after its comment mark ("#" as
+// the generator writes it, ";" as veskaro-post does), before the address.
+inline constexpr const char* kProgramTitle = " Created with VESKARO G-Code Generator - ";
+
 }  // namespace veskaro

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/decimal_text.h"
 #include "check/key_rules.h"
 
 namespace veskaro::check {
@@ -34,45 +35,71 @@ void check_shape_keys(const Json& component, const Where& where, const ShapeKeys
     }
 }
 
-std::string size_text(bool circle, float width, float height) {
-    return circle ? mm(width) + " mm across" : mm(width) + " x " + mm(height) + " mm";
+// A shape as the project draws it, in millimetres.
+struct DrawnSize {
+    bool round = false;
+    float width = 0;
+    float height = 0;
+};
+
+DrawnSize drawn_size(const Recess& recess) {
+    switch (recess.kind) {
+        case ShapeKind::circle:
+            return {true, recess.diameter, recess.diameter};
+        case ShapeKind::rectangle:
+            return {false, 10.0f * recess.width, 10.0f * recess.height};
+        case ShapeKind::none:
+            break;
+    }
+    return {};
+}
+
+DrawnSize drawn_size(const Opening& opening) {
+    switch (opening.kind) {
+        case ShapeKind::circle:
+            return {true, opening.diameter, opening.diameter};
+        case ShapeKind::rectangle:
+            return {false, opening.width, opening.height};
+        case ShapeKind::none:
+            break;
+    }
+    return {};
+}
+
+std::string size_text(const DrawnSize& size) {
+    return size.round ? fixed_decimals(size.width, 2) + " mm across"
+                      : fixed_decimals(size.width, 2) + " x " + fixed_decimals(size.height, 2) + " mm";
 }
 
 // Compared as the project gives them: both shapes share the centre and the
 // rotation.
 void check_recess_holds_opening(const std::string& where, const Recess& recess, const Opening& opening,
                                 Findings& findings) {
-    const bool round_recess = recess.kind == ShapeKind::circle;
-    const bool round_opening = opening.kind == ShapeKind::circle;
-    const float recess_width = round_recess ? recess.diameter : 10.0f * recess.width;
-    const float recess_height = round_recess ? recess.diameter : 10.0f * recess.height;
-    const float opening_width = round_opening ? opening.diameter : opening.width;
-    const float opening_height = round_opening ? opening.diameter : opening.height;
-    double excess = std::fmax(double{opening_width} - recess_width, double{opening_height} - recess_height);
-    if (round_recess && !round_opening) excess = std::hypot(double{opening_width}, opening_height) - recess_width;
+    const DrawnSize outer = drawn_size(recess);
+    const DrawnSize inner = drawn_size(opening);
+    double excess = std::fmax(double{inner.width} - outer.width, double{inner.height} - outer.height);
+    if (outer.round && !inner.round) excess = std::hypot(double{inner.width}, inner.height) - outer.width;
     if (!noticeable(excess)) return;
-    findings.warn(where, "the recess (" + size_text(round_recess, recess_width, recess_height) +
-                             ") is smaller than its opening (" +
-                             size_text(round_opening, opening_width, opening_height) + ")");
+    findings.warn(where, "the recess (" + size_text(outer) + ") is smaller than its opening (" + size_text(inner) +
+                             ")");
 }
 
 }  // namespace
 
-void check_component(const FaceCheck& face, const ComponentCheck& component, const Arguments& settings,
-                     Findings& findings) {
+void check_component(const FaceCheck& face, const ComponentCheck& component, Findings& findings) {
     const std::string where = component_where(face.name, component.name);
     check_keys(*component.value, kComponentKeys, where, "", findings);
     const Where place{face.name, component.name, true};
-    if (settings.recess_depth != 0) {
+    if (face.sections.recesses) {
         check_shape_keys(*component.value, place, {"visible_diameter", "visible_width", "visible_height", "recess"},
                          findings);
     }
-    if (settings.components) {
+    if (face.sections.openings) {
         check_shape_keys(*component.value, place, {"drill_diameter", "drill_width", "drill_height", "opening"},
                          findings);
     }
-    if (component.recess && component.recess->cut && component.opening_cut) {
-        check_recess_holds_opening(where, component.recess->recess, *component.opening, findings);
+    if (recess_cut(component) && opening_cut(component)) {
+        check_recess_holds_opening(where, component.recess->recess, component.opening->opening, findings);
     }
 }
 

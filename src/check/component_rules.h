@@ -2,13 +2,11 @@
 // or twice, a recess smaller than the opening it surrounds.
 #pragma once
 
-#include "check/face_walk.h"
+#include "check/face_check.h"
 #include "check/findings.h"
-#include "gcode/arguments.h"
 
 namespace veskaro::check {
 
-void check_component(const FaceCheck& face, const ComponentCheck& component, const Arguments& settings,
-                     Findings& findings);
+void check_component(const FaceCheck& face, const ComponentCheck& component, Findings& findings);
 
 }  // namespace veskaro::check

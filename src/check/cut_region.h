@@ -2,7 +2,8 @@
 // radius of a core, the core being a point (a circle's centre), a segment (a
 // recess row) or a convex quadrilateral (a rectangle's turned tool-centre
 // corners).  The shapes come from the generator's own geometry; this only
-// measures them.
+// measures them, in double precision: no coordinate of a program comes from
+// it.
 #pragma once
 
 #include "gcode/component_shapes.h"
@@ -16,14 +17,6 @@ struct Region {
     float radius = 0;
 };
 
-// An axis-parallel box in machine millimetres.
-struct Box {
-    float left;
-    float bottom;
-    float right;
-    float top;
-};
-
 Region disc(Point centre, float radius);
 Region stroke(Point from, Point to, float radius);
 
@@ -33,12 +26,26 @@ Region opening_region(const Opening& opening, float bit_diameter);
 
 Box bounds(const Region& region);
 
-// The smallest box holding both.
-Box joined(const Box& a, const Box& b);
+// True when the boxes share an area, or lie less than `margin` apart.
+bool boxes_meet(const Box& a, const Box& b, float margin = 0);
 
-bool boxes_meet(const Box& a, const Box& b);
+// True when the segments a-b and c-d cross at a point inside both.
+bool segments_cross(Point a, Point b, Point c, Point d);
 
-// True when the two areas share more than a hundredth of a millimetre.
+// True when the point lies within a quadrilateral core, on its edge
+// included, whichever way its corners run; false for the other cores.
+bool inside(const Region& region, Point p);
+
+// The narrowest wall of material left between the two areas: how far apart
+// they are, 0 when they touch, below 0 when they overlap (though not by
+// how much once their cores meet).
+double wall_width(const Region& a, const Region& b);
+
+// The narrowest wall between a shape inside the panel and the panel's edge;
+// below 0 when it reaches beyond.
+double wall_to_edge(const Box& shape, const Box& panel);
+
+// True when the two areas share more than what prints as 0.00 mm.
 bool regions_overlap(const Region& a, const Region& b);
 
 }  // namespace veskaro::check

@@ -2,7 +2,7 @@
 // components, and the panel that the outline leaves.
 #pragma once
 
-#include "check/face_walk.h"
+#include "check/face_check.h"
 #include "check/findings.h"
 #include "gcode/arguments.h"
 

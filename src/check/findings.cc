@@ -1,7 +1,7 @@
 #include "check/findings.h"
 
+#include "base/decimal_text.h"
 #include "base/run_error.h"
-#include "gcode/number_text.h"
 
 namespace veskaro::check {
 
@@ -41,10 +41,8 @@ std::string in_quotes(std::string_view name) {
     return text;
 }
 
-std::string mm(double value) { return format_float_as_str(value, 2); }
-
 bool shows_as_zero(double value) {
-    const std::string text = mm(value);
+    const std::string text = fixed_decimals(value, 2);
     return text == "0.00" || text == "-0.00";
 }
 

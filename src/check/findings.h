@@ -42,12 +42,12 @@ std::string component_where(std::string_view face, std::string_view component);
 // A project member or key in double quotes, escaped.
 std::string in_quotes(std::string_view name);
 
-// Millimetres with two decimals, as the programs write them.  Measurements
-// that combine the generator's single-precision values (a face less the
-// bit, a path's width plus the bit) are taken in double precision, so that
-// they print what the single-precision values add up to.
-std::string mm(double value);
-
+// Sizes in findings are millimetres with two decimals, as the programs
+// write them (fixed_decimals(value, 2)).  Measurements that combine the
+// generator's single-precision values (a face less the bit, a path's width
+// plus the bit) are taken in double precision, so that they print what the
+// single-precision values add up to.
+//
 // True when a length above 0 still shows at two decimals: differences that
 // print as 0.00 are rounding, not findings.
 bool noticeable(double value);

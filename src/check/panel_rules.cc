@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "base/decimal_text.h"
+
 namespace veskaro::check {
 
 namespace {
@@ -18,7 +20,8 @@ std::string reach_text(const Box& shape, const Box& panel) {
                                shape.bottom - panel.top};
         int side = 0;
         for (int i = 1; i < 4; ++i) side = gaps[i] > gaps[side] ? i : side;
-        return "lies wholly outside the panel, " + mm(gaps[side]) + " mm beyond its " + kSides[side] + " edge";
+        return "lies wholly outside the panel, " + fixed_decimals(gaps[side], 2) + " mm beyond its " + kSides[side] +
+               " edge";
     }
     const float beyond[4] = {panel.left - shape.left, shape.right - panel.right, panel.bottom - shape.bottom,
                              shape.top - panel.top};
@@ -26,8 +29,8 @@ std::string reach_text(const Box& shape, const Box& panel) {
     for (int i = 0; i < 4; ++i) {
         if (!noticeable(beyond[i])) continue;
         const bool first = text.empty();
-        text += (first ? "reaches " : " and ") + mm(beyond[i]) + " mm beyond " + (first ? "the panel's " : "its ") +
-                kSides[i] + " edge";
+        text += (first ? "reaches " : " and ") + fixed_decimals(beyond[i], 2) + " mm beyond " +
+                (first ? "the panel's " : "its ") + kSides[i] + " edge";
     }
     return text;
 }
@@ -37,17 +40,17 @@ std::string reach_text(const Box& shape, const Box& panel) {
 bool fits_a_tenth_as_far(const Box& shape, Point centre, const FaceCheck& face, const ComponentCheck& component,
                          const Box& panel) {
     const Where where{face.name, component.name, true};
-    const float x = read_location(*component.value, "location_x", where);
-    const float y = face.size.height - read_location(*component.value, "location_y", where);
-    const float dx = x - centre.x;
-    const float dy = y - centre.y;
+    const Point read_in_mm = component_centre(*component.value, face.size.height, where, 1.0f);
+    const float dx = read_in_mm.x - centre.x;
+    const float dy = read_in_mm.y - centre.y;
     return reach_text(Box{shape.left + dx, shape.bottom + dy, shape.right + dx, shape.top + dy}, panel).empty();
 }
 
-void report_reach(const char* what, const Box& shape, Point centre, const FaceCheck& face,
+// Returns true when the shape reaches beyond the panel.
+bool report_reach(const char* what, const Box& shape, Point centre, const FaceCheck& face,
                   const ComponentCheck& component, const Box& panel, Findings& findings) {
     const std::string reach = reach_text(shape, panel);
-    if (reach.empty()) return;
+    if (reach.empty()) return false;
     std::string text = std::string("the ") + what + " " + reach;
     if (!boxes_meet(shape, panel) && fits_a_tenth_as_far(shape, centre, face, component, panel)) {
         text +=
@@ -55,6 +58,15 @@ void report_reach(const char* what, const Box& shape, Point centre, const FaceCh
             "lie on the panel";
     }
     findings.warn(component_where(face.name, component.name), text);
+    return true;
+}
+
+// A through-cut inside the panel leaves a wall to the outline.
+void check_wall_to_outline(const FaceCheck& face, const std::string& name, const Box& shape, const Box& panel,
+                           float min_wall, Findings& findings) {
+    if (!face.outline_cut) return;
+    const double width = wall_to_edge(shape, panel);
+    if (thin_wall(width, min_wall)) findings.warn(face_where(face.name), wall_text(name, "the outline", width));
 }
 
 }  // namespace
@@ -64,16 +76,23 @@ Box panel_of(const FaceCheck& face, float bit_diameter) {
     return Box{inset, inset, face.size.width - inset, face.size.height - inset};
 }
 
+bool thin_wall(double width, float min_wall) { return width < min_wall && noticeable(min_wall - width); }
+
+std::string wall_text(const std::string& one, const std::string& other, double width) {
+    return "the wall between " + one + " and " + other + " is " + fixed_decimals(width > 0 ? width : 0.0, 2) + " mm";
+}
+
 void check_component_on_panel(const FaceCheck& face, const ComponentCheck& component, const Box& panel,
-                              float bit_diameter, Findings& findings) {
-    if (component.recess && component.recess->cut) {
-        const RecessCut& recess = *component.recess;
+                              float min_wall, Findings& findings) {
+    if (recess_cut(component)) {
+        const Cut& recess = *component.recess;
         report_reach("recess", recess.extent, recess.recess.centre, face, component, panel, findings);
     }
-    if (component.opening_cut) {
-        const Opening& opening = *component.opening;
-        const Box shape = bounds(opening_region(opening, bit_diameter));
-        report_reach("opening", shape, opening.centre, face, component, panel, findings);
+    if (opening_cut(component)) {
+        const Cut& opening = *component.opening;
+        if (!report_reach("opening", opening.extent, opening.opening.centre, face, component, panel, findings)) {
+            check_wall_to_outline(face, in_quotes(component.name), opening.extent, panel, min_wall, findings);
+        }
     }
 }
 
@@ -81,22 +100,40 @@ bool head_recess_wider(const ScrewCheck& screws) {
     return screws.heads_cut && screws.layout.first_ring > std::fabs(screws.layout.hole_radius);
 }
 
-Region screw_region(const ScrewCheck& screws, Point corner, float bit_diameter) {
-    const float radius = head_recess_wider(screws) ? screws.layout.first_ring : std::fabs(screws.layout.hole_radius);
-    return disc(corner, radius + std::fabs(bit_diameter) / 2.0f);
+Region hole_region(const ScrewCheck& screws, Point corner, float bit_diameter) {
+    return disc(corner, std::fabs(screws.layout.hole_radius) + std::fabs(bit_diameter) / 2.0f);
+}
+
+Region head_region(const ScrewCheck& screws, Point corner, float bit_diameter) {
+    return disc(corner, screws.layout.first_ring + std::fabs(bit_diameter) / 2.0f);
 }
 
 std::string screw_name(bool head_recess, Point corner) {
-    return std::string(head_recess ? "the screw-head recess at " : "the screw hole at ") + mm(corner.x) + ", " +
-           mm(corner.y);
+    return std::string(head_recess ? "the screw-head recess at " : "the screw hole at ") + fixed_decimals(corner.x, 2) +
+           ", " + fixed_decimals(corner.y, 2);
 }
 
-void check_screws_on_panel(const FaceCheck& face, const Box& panel, float bit_diameter, Findings& findings) {
+// The head recess when it is wider, and the hole it surrounds when that
+// too reaches beyond: a hole through the panel's edge is a notch in it.
+void check_screws_on_panel(const FaceCheck& face, const Box& panel, float bit_diameter, float min_wall,
+                           Findings& findings) {
     if (!face.screws || !face.screws->holes_cut) return;
-    for (const Point& corner : face.screws->layout.corners) {
-        const std::string reach = reach_text(bounds(screw_region(*face.screws, corner, bit_diameter)), panel);
-        const std::string name = screw_name(head_recess_wider(*face.screws), corner);
-        if (!reach.empty()) findings.warn(face_where(face.name), name + " " + reach);
+    const ScrewCheck& screws = *face.screws;
+    for (const Point& corner : screws.layout.corners) {
+        const Box hole = bounds(hole_region(screws, corner, bit_diameter));
+        std::string hole_reach = reach_text(hole, panel);
+        if (head_recess_wider(screws)) {
+            const std::string reach = reach_text(bounds(head_region(screws, corner, bit_diameter)), panel);
+            if (!reach.empty()) findings.warn(face_where(face.name), screw_name(true, corner) + " " + reach);
+        }
+        if (!hole_reach.empty()) {
+            findings.warn(face_where(face.name), screw_name(false, corner) + " " + hole_reach);
+        } else if (face.outline_cut) {
+            const double width = wall_to_edge(hole, panel);
+            if (thin_wall(width, min_wall)) {
+                findings.warn(face_where(face.name), wall_text(screw_name(false, corner), "the outline", width));
+            }
+        }
     }
 }
 

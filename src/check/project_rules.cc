@@ -4,6 +4,8 @@
 
 #include "check/key_rules.h"
 #include "gcode/component_shapes.h"
+#include "gcode/face_shape.h"
+#include "project/face_names.h"
 
 namespace veskaro::check {
 
@@ -11,9 +13,13 @@ namespace {
 
 const char* const kProject = "project";
 
+// The words of the face markers, and the two sides that have none.
 bool has_face_word(const std::string& name) {
     const std::string text = lower_case(name);
-    for (const char* word : {"main", "top", "bottom", "back", "front", "left", "right"}) {
+    for (const FaceMarker& marker : kFaceMarkers) {
+        if (text.find(lower_case(marker.text.substr(1))) != std::string::npos) return true;
+    }
+    for (const char* word : {"left", "right"}) {
         if (text.find(word) != std::string::npos) return true;
     }
     return false;
@@ -61,7 +67,7 @@ void check_project_members(const Json& project, Findings& findings) {
         }
         for (const auto& member : project.items()) {
             const std::string& name = member.key();
-            if (name.find('_') != std::string::npos) {
+            if (is_face_name(name)) {
                 any_face = true;
             } else {
                 check_member(project, name, member.value(), findings);

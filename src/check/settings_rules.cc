@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/decimal_text.h"
 #include "check/screw_rules.h"
 
 namespace veskaro::check {
@@ -12,9 +13,10 @@ namespace {
 void check_bit(const Arguments& settings, const RunFacts& facts, Findings& findings) {
     const float bit = settings.bit_diameter;
     if (bit < 0) {
-        findings.warn("bit-diameter", mm(bit) + " mm is below 0: the bit compensation goes the wrong way");
+        findings.warn("bit-diameter",
+                      fixed_decimals(bit, 2) + " mm is below 0: the bit compensation goes the wrong way");
     } else if (shows_as_zero(bit) && facts.depths.through) {
-        findings.note("bit-diameter", mm(bit) +
+        findings.note("bit-diameter", fixed_decimals(bit, 2) +
                                           " mm: nothing is compensated for the bit: openings come out "
                                           "wider, and panels smaller, by the real bit's diameter");
     }
@@ -27,21 +29,24 @@ void check_through_depth(const Arguments& settings, const RunFacts& facts, Findi
     const PassDepths& passes = *facts.depths.through;
     const float thickness = settings.material_thickness;
     if (!(thickness > 0)) {
-        findings.warn("material-thickness", mm(thickness) + " mm is not above 0: nothing is cut through");
+        findings.warn("material-thickness",
+                      fixed_decimals(thickness, 2) + " mm is not above 0: nothing is cut through");
     } else if (passes.count == 0) {
-        findings.warn("cut-depth-per-pass", mm(settings.cut_depth_per_pass) + " mm is more than the " + mm(thickness) +
+        findings.warn("cut-depth-per-pass", fixed_decimals(settings.cut_depth_per_pass, 2) + " mm is more than the " +
+                                                fixed_decimals(thickness, 2) +
                                                 " mm material: no through-cut gets a pass");
     } else if (noticeable(double{thickness} + passes.deepest)) {
-        findings.warn("cut-depth-per-pass",
-                      "the deepest pass is at " + mm(passes.deepest) + " mm in the " + mm(thickness) +
-                          " mm material: " + mm(double{thickness} + passes.deepest) + " mm is left uncut");
+        findings.warn("cut-depth-per-pass", "the deepest pass is at " + fixed_decimals(passes.deepest, 2) +
+                                                " mm in the " + fixed_decimals(thickness, 2) + " mm material: " +
+                                                fixed_decimals(double{thickness} + passes.deepest, 2) +
+                                                " mm is left uncut");
     }
 }
 
 void check_box_height(const Arguments& settings, const RunFacts& facts, Findings& findings) {
     if (facts.end_or_side_face && !(settings.box_height_3d > 0)) {
-        findings.warn("box-height-3d",
-                      mm(settings.box_height_3d) + " mm is not above 0: the end and side faces are sized from it");
+        findings.warn("box-height-3d", fixed_decimals(settings.box_height_3d, 2) +
+                                           " mm is not above 0: the end and side faces are sized from it");
     }
 }
 
@@ -52,18 +57,20 @@ void check_pocket_depth(const char* option, const char* pocket, float depth, con
     if (!levels) return;
     const std::string none = std::string(": no ") + pocket + " is cut";
     if (!(depth > 0)) {
-        findings.warn(option, mm(depth) + " mm is not above 0" + none);
+        findings.warn(option, fixed_decimals(depth, 2) + " mm is not above 0" + none);
     } else if (levels->count == 0) {
-        findings.warn(option, mm(depth) + " mm is less than the " + mm(step) + " mm depth per pass" + none);
+        findings.warn(option, fixed_decimals(depth, 2) + " mm is less than the " + fixed_decimals(step, 2) +
+                                  " mm depth per pass" + none);
     } else if (noticeable(double{depth} + levels->deepest)) {
-        findings.note(option, "the deepest level is at " + mm(levels->deepest) + " mm: the " + pocket + "es are " +
-                                  mm(double{depth} + levels->deepest) + " mm shallower than " + mm(depth) + " mm");
+        findings.note(option, "the deepest level is at " + fixed_decimals(levels->deepest, 2) + " mm: the " + pocket +
+                                  "es are " + fixed_decimals(double{depth} + levels->deepest, 2) +
+                                  " mm shallower than " + fixed_decimals(depth, 2) + " mm");
     }
 }
 
-void add_face_facts(RunFacts& facts, const FaceCheck& face, const Arguments& settings) {
+void add_face_facts(RunFacts& facts, const FaceCheck& face) {
     facts.end_or_side_face = facts.end_or_side_face || face.kind != FaceKind::Horizontal;
-    facts.bottom_block = facts.bottom_block || (settings.screw_size_bottom > 0 && takes_bottom_screws(face.name));
+    facts.bottom_block = facts.bottom_block || face.sections.bottom_screws;
     if (!facts.screws && face.screws) facts.screws = face.screws;
 }
 

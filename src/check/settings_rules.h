@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "check/face_walk.h"
+#include "check/face_check.h"
 #include "check/findings.h"
 #include "gcode/arguments.h"
 
@@ -19,7 +19,7 @@ struct RunFacts {
     std::optional<ScrewCheck> screws;  // of the first face that gets screws
 };
 
-void add_face_facts(RunFacts& facts, const FaceCheck& face, const Arguments& settings);
+void add_face_facts(RunFacts& facts, const FaceCheck& face);
 
 void check_settings(const Arguments& settings, const RunFacts& facts, Findings& findings);
 

@@ -21,8 +21,4 @@ std::string output_folder(const std::string& current_directory, const std::strin
 
 std::string face_output_path(const std::string& folder, const std::string& face_name);
 
-// Empty when the face name can be a file name in the output folder;
-// otherwise why it cannot.
-std::string unusable_face_name_reason(const std::string& face_name);
-
 }  // namespace veskaro

@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <optional>
 
-#include "cli/command_line.h"
+#include "cli/banner.h"
 #include "cli/output_paths.h"
 #include "gcode/generator.h"
+#include "options/command_line.h"
+#include "project/face_names.h"
 #include "project/load_project.h"
 
 namespace veskaro {
@@ -28,7 +30,7 @@ bool generate_faces(const Json& project, const std::string& folder, const Argume
     bool all_written = true;
     for (const auto& member : project.items()) {
         const std::string& face_name = member.key();
-        if (face_name.find('_') == std::string::npos) continue;
+        if (!is_face_name(face_name)) continue;
         const std::string reason = unusable_face_name_reason(face_name);
         if (!reason.empty()) fail(Where{face_name, {}, false}, reason);
         try {

@@ -4,13 +4,6 @@ namespace veskaro {
 
 namespace {
 
-// Project Y runs down from the face's top edge; machine Y up from its bottom.
-Point read_centre(const Json& component, float face_height, const Where& where) {
-    const float x = read_location(component, "location_x", where) * 10.0f;
-    const float y = face_height - 10.0f * read_location(component, "location_y", where);
-    return Point{x, y};
-}
-
 void turn_corners(Opening& opening) {
     const float cx = opening.centre.x;
     const float cy = opening.centre.y;
@@ -24,9 +17,16 @@ void turn_corners(Opening& opening) {
 
 }  // namespace
 
+// Project Y runs down from the face's top edge; machine Y up from its bottom.
+Point component_centre(const Json& component, float face_height, const Where& where, float unit) {
+    const float x = read_location(component, "location_x", where) * unit;
+    const float y = face_height - unit * read_location(component, "location_y", where);
+    return Point{x, y};
+}
+
 Opening read_opening(const Json& component, float face_height, float bit_diameter, const Where& where) {
     Opening opening;
-    opening.centre = read_centre(component, face_height, where);
+    opening.centre = component_centre(component, face_height, where);
     const float diameter = static_cast<float>(read_optional(component, "drill_diameter", where));
     const float width = static_cast<float>(read_optional(component, "drill_width", where));
     const float height = static_cast<float>(read_optional(component, "drill_height", where));
@@ -49,7 +49,7 @@ Opening read_opening(const Json& component, float face_height, float bit_diamete
 
 Recess read_recess(const Json& component, float face_height, const Where& where) {
     Recess recess;
-    recess.centre = read_centre(component, face_height, where);
+    recess.centre = component_centre(component, face_height, where);
     // The diameter is scaled to millimetres in double precision before it is
     // held in single precision; the width and height stay centimetres.
     recess.diameter = static_cast<float>(10.0 * read_optional(component, "visible_diameter", where));

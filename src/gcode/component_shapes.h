@@ -3,25 +3,35 @@
 // it.  The sections cut them; the checker measures them.
 #pragma once
 
+#include <cstddef>
+
 #include "gcode/geometry.h"
 #include "gcode/pass_loop.h"
 #include "project/project_values.h"
 
 namespace veskaro {
 
-// Calls visit(name, component) for every member of the face object, in the
-// byte order of the names, with `where` naming the component meanwhile.
-// Refuses names that would break a console line or a G-code comment.
+// Calls visit(index, name, component) for every member of the face object,
+// in the byte order of the names, `index` counting them from 0, with
+// `where` naming the component meanwhile.  Refuses names that would break a
+// console line or a G-code comment.
 template <typename Visit>
 void for_each_component(const Json& face, Where& where, Visit&& visit) {
     const Where face_where = where;
+    std::size_t index = 0;
     for (const auto& member : face.items()) {
         where = face_where.with_component(member.key());
         check_component_name(where);
-        visit(member.key(), member.value());
+        visit(index++, member.key(), member.value());
     }
     where = face_where;
 }
+
+// Where a component's centre lies in the machine frame: its "location_x"
+// and "location_y" are read as centimetres from the face's top left corner,
+// Y downward, and `unit` is the millimetres in one of them (1 reads them
+// as millimetres).  Refuses a missing location or one that is not a number.
+Point component_centre(const Json& component, float face_height, const Where& where, float unit = 10.0f);
 
 // The keys read_opening and read_recess read from a component; the project
 // format has no others.
@@ -77,25 +87,43 @@ inline float first_circle_radius(const Recess& recess, float bit_diameter) {
     return recess.diameter / 2.0f - bit_diameter / 2.0f;
 }
 
+// The rows a row loop cut: the left and right ends of the first and of the
+// last, and how many.
+struct RowSteps {
+    Point first[2]{};
+    Point last[2]{};
+    long count = 0;
+};
+
 // Calls row(k, left, right) for the rows of one level of a rectangular
 // recess: along the recess's own X, from its lower edge upward, one bit
 // diameter apart while the offset is below the full height, the ends turned
 // about the centre.  The last row may lie beyond the visible height: the
 // rows are not fitted to it.
 template <typename Row>
-void for_each_recess_row(const Recess& recess, float bit_diameter, const Where& where, Row&& row) {
+RowSteps for_each_recess_row(const Recess& recess, float bit_diameter, const Where& where, Row&& row) {
     const float bit = bit_diameter;
     const float half_width = 10.0f * recess.width / 2.0f - bit / 2.0f;
     const float half_height = 10.0f * recess.height / 2.0f - bit / 2.0f;
     const float full_height = 10.0f * recess.height;
     const float cx = recess.centre.x;
     const float cy = recess.centre.y;
+    RowSteps rows;
     unsigned k = 0;
     for (float offset = 0; full_height > offset; offset = step_up(offset, bit, where), ++k) {
         const float row_y = cy + offset - half_height;
-        row(k, rotate_point(cx, cy, recess.rotation, cx - half_width, row_y),
-            rotate_point(cx, cy, recess.rotation, cx + half_width, row_y));
+        const Point left = rotate_point(cx, cy, recess.rotation, cx - half_width, row_y);
+        const Point right = rotate_point(cx, cy, recess.rotation, cx + half_width, row_y);
+        row(k, left, right);
+        if (k == 0) {
+            rows.first[0] = left;
+            rows.first[1] = right;
+        }
+        rows.last[0] = left;
+        rows.last[1] = right;
+        ++rows.count;
     }
+    return rows;
 }
 
 }  // namespace veskaro

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "gcode/arguments.h"
-#include "gcode/program_lines.h"
 
 namespace veskaro {
 
@@ -11,7 +10,9 @@ namespace veskaro {
 // layout, in passes of the depth per pass, and, when the head is wider than
 // half the bit, clears a recess for each head in rings one bit diameter
 // apart down to the head height.  Prints one progress line per hole and per
-// recess.
-void create_corner_holes_with_recess(float width, float height, const Arguments& settings, ProgramLines& lines);
+// recess.  Writes to `out`, ProgramLines or FaceCuts, and reports each hole
+// and head recess to it.
+template <typename Out>
+void create_corner_holes_with_recess(float width, float height, const Arguments& settings, Out& out);
 
 }  // namespace veskaro

@@ -4,21 +4,22 @@ namespace veskaro {
 
 namespace {
 
-bool contains(std::string_view name, std::string_view marker) {
-    return name.find(marker) != std::string_view::npos;
+bool holds_marker(std::string_view name, MarkerRole role) {
+    for (const FaceMarker& marker : kFaceMarkers) {
+        if (marker.role == role && name.find(marker.text) != std::string_view::npos) return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-bool takes_top_screws(std::string_view face_name) {
-    return contains(face_name, "_Main") || contains(face_name, "_Top");
-}
+bool takes_top_screws(std::string_view face_name) { return holds_marker(face_name, MarkerRole::top_screws); }
 
-bool takes_bottom_screws(std::string_view face_name) { return contains(face_name, "_Bottom"); }
+bool takes_bottom_screws(std::string_view face_name) { return holds_marker(face_name, MarkerRole::bottom_screws); }
 
 FaceKind face_kind(std::string_view face_name) {
     if (takes_top_screws(face_name) || takes_bottom_screws(face_name)) return FaceKind::Horizontal;
-    if (contains(face_name, "_Back") || contains(face_name, "_Front")) return FaceKind::End;
+    if (holds_marker(face_name, MarkerRole::end_face)) return FaceKind::End;
     return FaceKind::Side;
 }
 

@@ -7,8 +7,23 @@ namespace veskaro {
 
 enum class FaceKind { Horizontal, End, Side };
 
-// "_Main", "_Top" or "_Bottom" anywhere in the name make a horizontal face;
-// otherwise "_Back" or "_Front" an end face; any other name a side face.
+// What a marker in a face's name makes of the face.
+enum class MarkerRole { top_screws, bottom_screws, end_face };
+
+struct FaceMarker {
+    std::string_view text;
+    MarkerRole role;
+};
+
+// The markers a face name is searched for, case-sensitively and anywhere in
+// the name.  "_Main" and "_Top" make a horizontal face with the top block
+// of corner screws, "_Bottom" one with the bottom block; otherwise "_Back"
+// or "_Front" make an end face; any other name is a side face.
+inline constexpr FaceMarker kFaceMarkers[] = {
+    {"_Main", MarkerRole::top_screws},    {"_Top", MarkerRole::top_screws},  {"_Bottom", MarkerRole::bottom_screws},
+    {"_Back", MarkerRole::end_face},      {"_Front", MarkerRole::end_face},
+};
+
 FaceKind face_kind(std::string_view face_name);
 
 // True when the face gets the top block of corner screws ("_Main" or "_Top").

@@ -7,7 +7,7 @@
 #include "base/version.h"
 #include "gcode/component_cutouts.h"
 #include "gcode/corner_screws.h"
-#include "gcode/face_shape.h"
+#include "gcode/face_cuts.h"
 #include "gcode/outline_cut.h"
 #include "gcode/visible_recesses.h"
 
@@ -25,37 +25,46 @@ void create_folder_of(const std::string& output_path) {
 
 }  // namespace
 
-void build_face_program(const Json& project, const std::string& face_name, const BoxSize& box,
-                        const Arguments& settings, ProgramLines& lines) {
-    const FaceSize size = face_size(face_kind(face_name), box.width, box.height, settings.material_thickness,
-                                    settings.box_height_3d, settings.outer_sizing);
-    lines.text("# Created with VESKARO G-Code Generator - ").text(kWebsite).end_line();
-    lines.text("G21 ; Set units to mm").end_line();
-    lines.text("G90 ; Absolute positioning").end_line();
-    lines.text("G0 Z5 ; Lift the tool to a safe height").end_line();
-
+FaceSections face_sections(std::string_view face_name, const Arguments& settings) {
+    FaceSections sections;
     // Any depth but 0 switches the recesses on, a negative one too: its
     // components are named on the console and no level is cut.
-    if (settings.recess_depth != 0) {
-        create_visible_recesses(face_object(project, lines.where), size.height, settings, lines);
-    }
-    if (settings.components) {
-        create_component_cutouts(face_object(project, lines.where), size.height, settings, lines);
-    }
+    sections.recesses = settings.recess_depth != 0;
+    sections.openings = settings.components;
     // The two screw blocks are tested apart: a face named "Lid_Main_Bottom"
     // gets both, and both drill at the same size, the top one when set.
-    if (settings.screw_size_top > 0 && takes_top_screws(face_name)) {
-        create_corner_holes_with_recess(box.width, box.height, settings, lines);
-    }
-    if (settings.screw_size_bottom > 0 && takes_bottom_screws(face_name)) {
-        create_corner_holes_with_recess(box.width, box.height, settings, lines);
-    }
-    if (settings.outline) {
-        create_outline_cut(face_name, size.width, size.height, settings, lines);
-    }
-    lines.text("G0 Z5 ; Lift the tool to a safe height").end_line();
-    lines.text("M30 ; End of program").end_line();
+    sections.top_screws = settings.screw_size_top > 0 && takes_top_screws(face_name);
+    sections.bottom_screws = settings.screw_size_bottom > 0 && takes_bottom_screws(face_name);
+    sections.outline = settings.outline;
+    return sections;
 }
+
+FaceSize face_size(std::string_view face_name, const BoxSize& box, const Arguments& settings) {
+    return face_size(face_kind(face_name), box.width, box.height, settings.material_thickness,
+                     settings.box_height_3d, settings.outer_sizing);
+}
+
+template <typename Out>
+void build_face_program(const Json& project, const std::string& face_name, const BoxSize& box,
+                        const Arguments& settings, Out& out) {
+    const FaceSize size = face_size(face_name, box, settings);
+    const FaceSections sections = face_sections(face_name, settings);
+    out.text("#").text(kProgramTitle).text(kWebsite).end_line();
+    out.text("G21 ; Set units to mm").end_line();
+    out.text("G90 ; Absolute positioning").end_line();
+    out.text("G0 Z5 ; Lift the tool to a safe height").end_line();
+
+    if (sections.recesses) create_visible_recesses(face_object(project, out.where), size.height, settings, out);
+    if (sections.openings) create_component_cutouts(face_object(project, out.where), size.height, settings, out);
+    if (sections.top_screws) create_corner_holes_with_recess(box.width, box.height, settings, out);
+    if (sections.bottom_screws) create_corner_holes_with_recess(box.width, box.height, settings, out);
+    if (sections.outline) create_outline_cut(face_name, size.width, size.height, settings, out);
+    out.text("G0 Z5 ; Lift the tool to a safe height").end_line();
+    out.text("M30 ; End of program").end_line();
+}
+
+template void build_face_program(const Json&, const std::string&, const BoxSize&, const Arguments&, ProgramLines&);
+template void build_face_program(const Json&, const std::string&, const BoxSize&, const Arguments&, FaceCuts&);
 
 void generate_gcode(const Json& project, const std::string& output_path, const std::string& face_name,
                     const Arguments& settings, const Console& console, std::uint64_t max_lines) {

@@ -1,8 +1,20 @@
 #include "gcode/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace veskaro {
+
+Box box_around(const Point* points, int count, float margin) {
+    Box box{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (int i = 1; i < count; ++i) box = joined(box, Box{points[i].x, points[i].y, points[i].x, points[i].y});
+    return Box{box.left - margin, box.bottom - margin, box.right + margin, box.top + margin};
+}
+
+Box joined(const Box& a, const Box& b) {
+    return Box{std::min(a.left, b.left), std::min(a.bottom, b.bottom), std::max(a.right, b.right),
+               std::max(a.top, b.top)};
+}
 
 Point rotate_point(float centre_x, float centre_y, float angle, float x, float y) {
     // The angle is negated so that positive degrees turn clockwise.

@@ -1,10 +1,11 @@
 #include "gcode/number_text.h"
 
+#include "base/decimal_text.h"
+
 #include <bit>
 #include <charconv>
 #include <cstdint>
 #include <system_error>
-#include <vector>
 
 namespace veskaro {
 
@@ -16,14 +17,7 @@ constexpr std::size_t kFloatTextMax = 64;
 
 }  // namespace
 
-std::string format_float_as_str(double value, int precision) {
-    if (precision < 0) precision = 0;
-    // Any double: up to 309 integer digits, a sign, a point and the decimals.
-    std::vector<char> buffer(320 + static_cast<std::size_t>(precision));
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                std::chars_format::fixed, precision);
-    return std::string(buffer.data(), result.ptr);
-}
+std::string format_float_as_str(double value, int precision) { return fixed_decimals(value, precision); }
 
 namespace {
 

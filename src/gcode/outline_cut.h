@@ -4,13 +4,14 @@
 #include <string>
 
 #include "gcode/arguments.h"
-#include "gcode/program_lines.h"
 
 namespace veskaro {
 
 // Runs the tool around (0, 0)-(face width, face height), clockwise, in
 // passes of the depth per pass down to the material thickness, then lifts.
+// Writes to `out`, ProgramLines or FaceCuts, and reports the cut to it.
+template <typename Out>
 void create_outline_cut(const std::string& face_name, float face_width, float face_height,
-                        const Arguments& settings, ProgramLines& lines);
+                        const Arguments& settings, Out& out);
 
 }  // namespace veskaro

@@ -32,10 +32,7 @@ ProgramLines& ProgramLines::general(float value) {
 
 void ProgramLines::end_line() {
     buffer_ += '\n';
-    if (++lines_ > max_lines_) {
-        fail(where, "the program would be longer than " + std::to_string(max_lines_) +
-                        " lines; the sizes are too large for these settings");
-    }
+    if (++lines_ > max_lines_) too_many_lines(where, max_lines_);
     if (sink_ && buffer_.size() >= kBlock) {
         sink_(buffer_);
         buffer_.clear();

@@ -1,10 +1,14 @@
-// What a section is given to write one face's program: the line builder,
-// the console for its progress lines, and the face and component it is at,
-// for error messages.
+// The program text writer: what a section is given to write one face's
+// program.  The line builder, the console for its progress lines, and the
+// face and component it is at, for error messages.
 //
 // Sections append words and numbers and end each line; the text is handed
 // to a sink in blocks of about 64 KiB, so a long program never sits in
 // memory whole.  Without a sink the text is kept (tests read it back).
+//
+// The sections are written for any observer with the members of this one
+// (text, fixed, general, end_line, progress, report and where); FaceCuts is
+// the other, which keeps what they report and drops the text.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +21,8 @@
 #include "base/run_error.h"
 
 namespace veskaro {
+
+struct Cut;
 
 class ProgramLines {
 public:
@@ -48,6 +54,9 @@ public:
     // Progress lines, one per recess, component, screw and outline, ended by
     // "\n" without a flush.
     std::ostream& progress() { return console_.out; }
+
+    // What a section has cut; the text says it all, so it is not kept.
+    void report(const Cut&) {}
 
     Where where;
 

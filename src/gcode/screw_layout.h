@@ -28,4 +28,15 @@ struct ScrewLayout {
 
 ScrewLayout screw_layout(float width, float height, const Arguments& settings);
 
+// The screw diameter that every screw block drills: the top size when above
+// 0, else the bottom size when above 0, else 0.
+float screw_diameter(const Arguments& settings);
+
+// True when the top size is the one drilled, also on "_Bottom" faces.
+bool top_screw_size_applies(const Arguments& settings);
+
+// The head diameter less half the bit: head recesses are cut only when it
+// is above 0.
+float effective_head_diameter(const Arguments& settings);
+
 }  // namespace veskaro

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "gcode/arguments.h"
-#include "gcode/program_lines.h"
 #include "project/project_values.h"
 
 namespace veskaro {
@@ -12,7 +11,9 @@ namespace veskaro {
 // rectangular pocket of alternating rows turned by its "rotation" when it has
 // "visible_width" and "visible_height"; in levels of the depth per pass down
 // to the recess depth.  The tool centre runs half a bit diameter inside the
-// pocket's edge.
-void create_visible_recesses(const Json& face, float face_height, const Arguments& settings, ProgramLines& lines);
+// pocket's edge.  Writes to `out`, ProgramLines or FaceCuts, and reports
+// each recess to it.
+template <typename Out>
+void create_visible_recesses(const Json& face, float face_height, const Arguments& settings, Out& out);
 
 }  // namespace veskaro

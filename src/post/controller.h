@@ -12,6 +12,7 @@ enum class Controller { linuxcnc, grbl };
 
 struct ControllerRules {
     const char* name;       // as given to --controller, and the output folder's name
+    const char* title;      // as people write it: "LinuxCNC", "GRBL"
     const char* extension;  // of the programs written for it
     // The longest line, comment included, that the controller and the usual
     // ways of sending a program to it take.

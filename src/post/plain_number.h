@@ -6,11 +6,12 @@
 
 namespace veskaro::post {
 
-// The value rounded to four decimals (a tenth of a micrometre), without
-// trailing zeros: 2.62268e-07 gives 0, 9.99e-05 gives 0.0001, 1e+06 gives
-// 1000000, 12.5 gives 12.5.  A value that rounds to zero is written 0, not
-// -0.  `value` lies within ±1e6, the range the program reader takes.
-std::string plain_decimal(double value);
+// The decimals a number is rounded to where post writes it (a tenth of a
+// micrometre): trimmed_decimals(value, kPlainDecimals) gives 0 for
+// 2.62268e-07, 0.0001 for 9.99e-05, 1000000 for 1e+06 and 12.5 for 12.5.
+// Values lie within the range the program reader takes
+// (toolpath::kLargestNumber).
+inline constexpr int kPlainDecimals = 4;
 
 // A word of `letter` and the value in plain decimals: F250, X0, P1.5.
 std::string plain_word(char letter, double value);

@@ -1,58 +1,66 @@
 #include "post/post_options.h"
 
-#include <cxxopts.hpp>
+#include "base/decimal_text.h"
+#include "post/plain_number.h"
+#include "toolpath/line_words.h"
 
 namespace veskaro::post {
 
 namespace {
 
-// Values are written with four decimals, and the program reader takes
-// numbers up to a kilometre.
-constexpr double kSmallestValue = 0.0001;
-constexpr double kLargestValue = 1e6;
+// Values are written with four decimals, and must be numbers the program
+// reader takes.
+constexpr double kSmallestValue = 1e-4;
+constexpr double kLargestValue = toolpath::kLargestNumber;
 
-cxxopts::Options make_post_options(const std::string& program_name) {
-    cxxopts::Options options(
+// The short names of the words post adds are the G-code letters they write
+// (S, P), in capitals: the generator's -s and -d mean simulate and depth
+// per pass, and one typed for the other must not be taken.
+OptionSet post_options(const std::string& program_name) {
+    return OptionSet{
         program_name,
         "Rewrites VESKARO face programs (.nc) so that a LinuxCNC or GRBL controller accepts them as they are, "
         "with the same motion.\nA folder stands for every program in it. Without --output-directory the programs "
-        "go to a folder named after the controller beside them.\n");
-    options.positional_help("PATH...");
-    options.add_options("")
-        ("c,controller", "The controller that runs the programs: linuxcnc (.ngc files) or grbl (.nc files)",
-         cxxopts::value<std::string>(), "")
-        ("o,output-directory", "Folder for the programs", cxxopts::value<std::string>(), "")
-        ("s,spindle", "Start the spindle at this speed (router) or power (laser) before the first cut and stop it "
-         "at the end", cxxopts::value<double>(), "")
-        ("d,dwell", "Seconds to wait after the spindle start", cxxopts::value<double>(), "")
-        ("p,plunge-feed", "Feed rate in mm/min of the cutting moves along Z only; the other moves keep their own",
-         cxxopts::value<double>(), "")
-        ("paths", "Programs (.nc, .ngc) and folders of programs", cxxopts::value<std::vector<std::string>>(), "")
-        ("h,help", "Show this help message and quit", cxxopts::value<bool>(), "")
-        ("v,version", "Show the program's name and version and quit", cxxopts::value<bool>(), "");
-    options.parse_positional({"paths"});
-    return options;
+        "go to a folder named after the controller beside them.\n",
+        {
+            {"c,controller", "The controller that runs the programs: linuxcnc (.ngc files) or grbl (.nc files)",
+             OptionValue::text, {}},
+            {"o,output-directory", "Folder for the programs", OptionValue::text, {}},
+            {"S,spindle",
+             "Start the spindle at this speed (router) or power (laser) before the first cut and stop it at the end",
+             OptionValue::number, {}},
+            {"P,dwell", "Seconds to wait after the spindle start", OptionValue::number, {}},
+            {"p,plunge-feed", "Feed rate in mm/min of the cutting moves along Z only; the other moves keep their own",
+             OptionValue::number, {}},
+            {"paths", "Programs (.nc, .ngc) and folders of programs", OptionValue::texts, {}},
+            help_option(),
+            version_option(),
+        },
+        "paths",
+        "PATH...",
+    };
 }
 
-std::optional<double> value_in_range(const cxxopts::ParseResult& parsed, const std::string& name) {
-    if (parsed.count(name) == 0) return std::nullopt;
-    const double value = parsed[name].as<double>();
+std::optional<double> value_in_range(const ParsedOptions& parsed, const std::string& name) {
+    if (!parsed.given(name)) return std::nullopt;
+    const double value = parsed.number(name);
     if (!(value >= kSmallestValue && value <= kLargestValue)) {
-        throw OptionError("Option '" + name + "' must be between 0.0001 and 1000000");
+        throw OptionError("Option '" + name + "' must be between " + trimmed_decimals(kSmallestValue, kPlainDecimals) +
+                          " and " + trimmed_decimals(kLargestValue, kPlainDecimals));
     }
     return value;
 }
 
-PostSettings read_post_settings(const cxxopts::ParseResult& parsed) {
+PostSettings read_post_settings(const ParsedOptions& parsed) {
     PostSettings settings;
-    const std::optional<Controller> controller = controller_named(parsed["controller"].as<std::string>());
+    const std::optional<Controller> controller = controller_named(parsed.text("controller"));
     if (!controller) throw OptionError("Option 'controller' must be 'linuxcnc' or 'grbl'");
     settings.post.controller = *controller;
     settings.post.spindle = value_in_range(parsed, "spindle");
     settings.post.dwell = value_in_range(parsed, "dwell");
     settings.post.plunge_feed = value_in_range(parsed, "plunge-feed");
-    if (parsed.count("output-directory") > 0) settings.output_directory = parsed["output-directory"].as<std::string>();
-    if (parsed.count("paths") > 0) settings.paths = parsed["paths"].as<std::vector<std::string>>();
+    if (parsed.given("output-directory")) settings.output_directory = parsed.text("output-directory");
+    if (parsed.given("paths")) settings.paths = parsed.texts("paths");
     if (settings.paths.empty()) throw OptionError("no program or folder given");
     return settings;
 }
@@ -60,8 +68,7 @@ PostSettings read_post_settings(const cxxopts::ParseResult& parsed) {
 }  // namespace
 
 CommandLine<PostSettings> read_post_command_line(int argc, const char* const* argv, const std::string& program_name) {
-    cxxopts::Options options = make_post_options(program_name);
-    return parse_command_line<PostSettings>(options, argc, argv, read_post_settings);
+    return parse_command_line<PostSettings>(post_options(program_name), argc, argv, read_post_settings);
 }
 
 }  // namespace veskaro::post

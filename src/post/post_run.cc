@@ -5,9 +5,11 @@
 #include <optional>
 #include <set>
 
+#include "base/input_file.h"
 #include "base/output_file.h"
 #include "base/run_error.h"
 #include "post/post_options.h"
+#include "post/posted_header.h"
 #include "toolpath/program_files.h"
 #include "toolpath/program_reader.h"
 
@@ -23,31 +25,35 @@ namespace {
 // long program is never held twice in memory.
 constexpr std::size_t kWriteChunk = 1 << 16;
 
-std::ifstream open_program(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw RunError("cannot read '" + path.string() + "'");
-    return in;
+// A program post wrote already would get a second spindle start and stop.
+void refuse_posted(std::string_view first_line, const fs::path& program) {
+    if (const std::optional<Controller> posted = posted_for(first_line, program)) {
+        throw ProgramError(1, std::string("already written for ") + rules_of(*posted).title +
+                                  " by veskaro-post, as its first line and its extension say; rewrite the "
+                                  "generator's program instead");
+    }
 }
 
 // Reads the program once whole, which refuses anything outside what the
 // generator writes before a byte is written, then line by line into the
 // output file.
 PostCounts post_file(const fs::path& program, const fs::path& target, const PostOptions& options) {
-    std::ifstream whole = open_program(program);
-    const Program read = read_program(whole);
+    std::ifstream whole = open_input(program.string());
+    const Program read = read_program(whole, program.string());
     ProgramPost post(read, options);
-    std::ifstream lines = open_program(program);
+    std::ifstream lines = open_input(program.string());
     OutputFile file(target.string());
     std::string out;
     std::string text;
     for (int number = 1; std::getline(lines, text); ++number) {
+        if (number == 1) refuse_posted(text, program);
         post.line(number, text, out);
         if (out.size() >= kWriteChunk) {
             file.write(out);
             out.clear();
         }
     }
-    if (lines.bad()) throw RunError("cannot read '" + program.string() + "' to its end");
+    if (lines.bad()) fail_reading(program.string());
     file.write(out);
     file.commit();
     return post.counts();

@@ -25,13 +25,13 @@ struct PostOptions {
 
 // What was changed in one program.
 struct PostCounts {
-    int header = 0;              // "#" first line written as a ";" comment
+    int header = 0;              // "#" first line written as a ";" comment naming the controller
     int numbers = 0;             // numbers with an exponent written in plain decimals
     int circles = 0;             // zero-radius full circles left out
     int comment_bytes = 0;       // comment bytes GRBL would act on, replaced
     int comments_shortened = 0;  // comments cut to the controller's line length
     int feeds = 0;               // F words written or changed
-    int lines_added = 0;         // spindle start, dwell and stop
+    int lines_added = 0;         // spindle start, dwell and stop; the first line where no "#" header was
 };
 
 // "header rewritten 1, numbers rewritten 2, circles dropped 1, ...".
@@ -45,7 +45,9 @@ public:
 
     // Appends the written form of line `number` (1 is the first), after any
     // lines added before it, to `out`.  Lines come in order.  Throws
-    // toolpath::ProgramError for a line no controller could take as written.
+    // toolpath::ProgramError for a line no controller could take as written,
+    // and for a first line that post wrote (the program was rewritten
+    // already).
     void line(int number, std::string text, std::string& out);
 
     const PostCounts& counts() const { return counts_; }

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "base/decimal_text.h"
 #include "toolpath/arc.h"
 #include "toolpath/component_names.h"
 #include "preview/markup.h"
@@ -41,13 +42,13 @@ std::vector<ComponentLabel> component_labels(const Program& program) {
 
 void append_labels(std::string& svg, const Frame& f, const std::vector<ComponentLabel>& labels) {
     const double size = f.font * 0.45;
-    svg += "<g class=\"names\" font-family=\"sans-serif\" font-size=\"" + mm(size) +
-           "\" text-anchor=\"middle\" fill=\"#000\" stroke=\"#fff\" stroke-width=\"" + mm(size * 0.25) +
+    svg += "<g class=\"names\" font-family=\"sans-serif\" font-size=\"" + trimmed_decimals(size, 3) +
+           "\" text-anchor=\"middle\" fill=\"#000\" stroke=\"#fff\" stroke-width=\"" + trimmed_decimals(size * 0.25, 3) +
            "\" stroke-linejoin=\"round\" paint-order=\"stroke\">\n";
     for (const ComponentLabel& label : labels) {
         const double x = (label.area.min_x + label.area.max_x) / 2;
         const double y = (label.area.min_y + label.area.max_y) / 2;
-        svg += "<text x=\"" + mm(f.x(x)) + "\" y=\"" + mm(f.y(y) + size * 0.35) + "\">" + xml_escaped(label.name) +
+        svg += "<text x=\"" + trimmed_decimals(f.x(x), 3) + "\" y=\"" + trimmed_decimals(f.y(y) + size * 0.35, 3) + "\">" + xml_escaped(label.name) +
                "</text>\n";
     }
     svg += "</g>\n";

@@ -1,47 +1,43 @@
 #include "preview/finished_options.h"
 
-#include <cxxopts.hpp>
-
-#include "base/option_parsing.h"
-#include "preview/strict_number.h"
-
 namespace veskaro::preview {
 
 namespace {
 
-std::optional<double> number_given(const cxxopts::ParseResult& parsed, const char* name) {
-    if (parsed.count(name) == 0) return std::nullopt;
-    return parsed[name].as<StrictNumber>().value;
+std::optional<double> number_given(const ParsedOptions& parsed, const char* name) {
+    if (!parsed.given(name)) return std::nullopt;
+    return parsed.number(name);
 }
 
 }  // namespace
 
-void add_finished_options(cxxopts::Options& options) {
-    options.add_options("")
-        ("finished", "Also simulate each program's cut and draw the finished part beside its picture "
-         "(<name>.finished.svg); needs --bit-diameter and --material-thickness",
-         cxxopts::value<bool>()->default_value("false"), "")
-        ("material-thickness", "Thickness of the sheet in mm, for --finished; Z 0 is its top",
-         cxxopts::value<StrictNumber>(), "")
-        ("cell", "Cell of the simulated cut in mm, 0.005 to 1 and at most half the bit (Default: 0.05)",
-         cxxopts::value<StrictNumber>(), "")
-        ("min-wall", "Walls thinner than this between two through-cuts are findings, in mm (Default: 1)",
-         cxxopts::value<StrictNumber>(), "")
-        ("measure", "With --finished, print a tab-separated line per feature of the finished part instead of "
-         "the summary lines", cxxopts::value<bool>()->default_value("false"), "");
+std::vector<OptionSpec> finished_options() {
+    return {
+        {"finished",
+         "Also simulate each program's cut and draw the finished part beside its picture (<name>.finished.svg); "
+         "needs --bit-diameter and --material-thickness",
+         OptionValue::flag, "false"},
+        {"material-thickness", "Thickness of the sheet in mm, for --finished; Z 0 is its top", OptionValue::number, {}},
+        {"cell", "Cell of the simulated cut in mm, 0.005 to 1 and at most half the bit (Default: 0.05)",
+         OptionValue::number, {}},
+        {"min-wall", "Walls thinner than this between two through-cuts are findings, in mm (Default: 1)",
+         OptionValue::number, {}},
+        {"measure",
+         "With --finished, print a tab-separated line per feature of the finished part instead of the summary lines",
+         OptionValue::flag, "false"},
+    };
 }
 
-FinishedSettings read_finished_settings(const cxxopts::ParseResult& parsed, std::optional<double> bit_diameter,
-                                        bool tsv) {
+FinishedSettings read_finished_settings(const ParsedOptions& parsed, std::optional<double> bit_diameter, bool tsv) {
     FinishedSettings s;
-    s.on = parsed["finished"].as<bool>();
-    s.measure = parsed["measure"].as<bool>();
+    s.on = parsed.flag("finished");
+    s.measure = parsed.flag("measure");
     const std::optional<double> thickness = number_given(parsed, "material-thickness");
     const std::optional<double> cell = number_given(parsed, "cell");
     const std::optional<double> wall = number_given(parsed, "min-wall");
     if (!s.on) {
         for (const char* name : {"material-thickness", "cell", "min-wall", "measure"}) {
-            if (parsed.count(name) > 0) throw OptionError(std::string("Option '") + name + "' needs 'finished'");
+            if (parsed.given(name)) throw OptionError(std::string("Option '") + name + "' needs 'finished'");
         }
         return s;
     }

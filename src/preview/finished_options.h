@@ -3,13 +3,10 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
+#include "base/option_parsing.h"
 #include "simulate/cut_settings.h"
-
-namespace cxxopts {
-class Options;
-class ParseResult;
-}  // namespace cxxopts
 
 namespace veskaro::preview {
 
@@ -20,14 +17,13 @@ struct FinishedSettings {
     bool measure = false;             // --measure: a line per feature instead of the summary
 };
 
-// Adds --finished, --material-thickness, --cell, --min-wall and --measure.
-void add_finished_options(cxxopts::Options& options);
+// --finished, --material-thickness, --cell, --min-wall and --measure.
+std::vector<OptionSpec> finished_options();
 
-// `bit_diameter` is the preview's --bit-diameter, given or not.  Throws
+// `bit_diameter` is the preview's --bit-diameter when it was given.  Throws
 // OptionError: a value out of range, one of these options without
 // --finished, --finished without a bit or a thickness, --measure with
 // --tsv.
-FinishedSettings read_finished_settings(const cxxopts::ParseResult& parsed, std::optional<double> bit_diameter,
-                                        bool tsv);
+FinishedSettings read_finished_settings(const ParsedOptions& parsed, std::optional<double> bit_diameter, bool tsv);
 
 }  // namespace veskaro::preview

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/decimal_text.h"
 #include "preview/component_labels.h"
 #include "preview/finished_text.h"
 #include "preview/markup.h"
@@ -16,6 +17,9 @@ using namespace simulate;
 
 namespace {
 
+// A length in the picture, in millimetres with at most three decimals.
+std::string length(double value) { return trimmed_decimals(value, 3); }
+
 const char* const kMaterial = "#ead7b0";
 const char* const kEdge = "#6b4f1d";
 const char* const kBridge = "#ff8c1a";
@@ -25,7 +29,7 @@ std::string path_data(const std::vector<Contour>& contours) {
     std::string d;
     for (const Contour& contour : contours) {
         for (std::size_t n = 0; n < contour.size(); ++n) {
-            d += (n == 0 ? "M" : " L") + mm(contour[n].x) + " " + mm(contour[n].y);
+            d += (n == 0 ? "M" : " L") + length(contour[n].x) + " " + length(contour[n].y);
         }
         d += " Z ";
     }
@@ -47,7 +51,7 @@ Box marked(const Finding& finding, double pad) {
 
 void append_part(std::string& svg, const CutSheet& sheet, const Part& part, double hair) {
     const PartShapes& shapes = part.shapes;
-    const std::string edge = " stroke=\"" + std::string(kEdge) + "\" stroke-width=\"" + mm(hair) + "\"";
+    const std::string edge = " stroke=\"" + std::string(kEdge) + "\" stroke-width=\"" + length(hair) + "\"";
     svg += "<g class=\"part\"><desc>" + xml_escaped(hold_text(part)) + "</desc>\n";
     svg += path(shapes.outline, " fill=\"" + std::string(kMaterial) + "\" fill-rule=\"evenodd\"" + edge);
     for (const DepthShape& pocket : shapes.pockets) {
@@ -59,7 +63,7 @@ void append_part(std::string& svg, const CutSheet& sheet, const Part& part, doub
     }
     for (const std::vector<Contour>& bridge : shapes.bridges) {
         svg += path(bridge, " fill=\"" + std::string(kBridge) + "\" fill-rule=\"evenodd\" stroke=\"#a04000\" "
-                            "stroke-width=\"" + mm(hair) + "\"");
+                            "stroke-width=\"" + length(hair) + "\"");
     }
     svg += "</g>\n";
 }
@@ -68,11 +72,11 @@ void append_findings(std::string& svg, const Analysis& analysis, const Frame& f)
     if (analysis.findings.empty()) return;
     const double width = f.hair * 1.5;
     svg += "<g class=\"findings\" fill=\"none\" stroke=\"" + std::string(kWarning) + "\" stroke-width=\"" +
-           mm(width) + "\" stroke-dasharray=\"" + mm(width * 4) + " " + mm(width * 2) + "\">\n";
+           length(width) + "\" stroke-dasharray=\"" + length(width * 4) + " " + length(width * 2) + "\">\n";
     for (const Finding& finding : analysis.findings) {
         const Box box = marked(finding, f.font * 0.15);
-        svg += "<rect x=\"" + mm(box.min_x) + "\" y=\"" + mm(box.min_y) + "\" width=\"" + mm(box.width()) +
-               "\" height=\"" + mm(box.height()) + "\"><title>" + xml_escaped(finding.text) + "</title></rect>\n";
+        svg += "<rect x=\"" + length(box.min_x) + "\" y=\"" + length(box.min_y) + "\" width=\"" + length(box.width()) +
+               "\" height=\"" + length(box.height()) + "\"><title>" + xml_escaped(finding.text) + "</title></rect>\n";
     }
     svg += "</g>\n";
 }
@@ -81,23 +85,23 @@ void append_findings(std::string& svg, const Analysis& analysis, const Frame& f)
 void append_finding_numbers(std::string& svg, const Analysis& analysis, const Frame& f) {
     if (analysis.findings.empty()) return;
     const double size = f.font * 0.45;
-    svg += "<g class=\"finding-numbers\" font-family=\"sans-serif\" font-size=\"" + mm(size) + "\" fill=\"" +
-           kWarning + "\" stroke=\"#fff\" stroke-width=\"" + mm(size * 0.25) +
+    svg += "<g class=\"finding-numbers\" font-family=\"sans-serif\" font-size=\"" + length(size) + "\" fill=\"" +
+           kWarning + "\" stroke=\"#fff\" stroke-width=\"" + length(size * 0.25) +
            "\" stroke-linejoin=\"round\" paint-order=\"stroke\">\n";
     for (std::size_t n = 0; n < analysis.findings.size(); ++n) {
         const Box box = marked(analysis.findings[n], f.font * 0.15);
-        svg += "<text x=\"" + mm(f.x(box.max_x) + size * 0.2) + "\" y=\"" + mm(f.y(box.max_y) + size * 0.3) +
+        svg += "<text x=\"" + length(f.x(box.max_x) + size * 0.2) + "\" y=\"" + length(f.y(box.max_y) + size * 0.3) +
                "\">" + std::to_string(n + 1) + "<title>" + xml_escaped(analysis.findings[n].text) +
                "</title></text>\n";
     }
     svg += "</g>\n";
 }
 
-void append_title(std::string& svg, const Frame& f, const std::string& name, const CutSheet& sheet,
+void append_finished_title(std::string& svg, const Frame& f, const std::string& name, const CutSheet& sheet,
                   const Analysis& analysis) {
     const double size = f.font * 0.6;
     const auto text = [&](double x, double y, double height, const std::string& attributes, const std::string& s) {
-        svg += "<text x=\"" + mm(x) + "\" y=\"" + mm(y) + "\" font-size=\"" + mm(height) + "\"" + attributes + ">" +
+        svg += "<text x=\"" + length(x) + "\" y=\"" + length(y) + "\" font-size=\"" + length(height) + "\"" + attributes + ">" +
                xml_escaped(s) + "</text>\n";
     };
     const std::size_t count = analysis.findings.size();
@@ -113,9 +117,9 @@ void append_title(std::string& svg, const Frame& f, const std::string& name, con
     const double baseline = f.font * 4.3;
     double x = f.margin;
     const auto swatch = [&](const std::string& fill, const std::string& stroke) {
-        svg += "<rect x=\"" + mm(x) + "\" y=\"" + mm(baseline - key * 0.8) + "\" width=\"" + mm(key * 1.6) +
-               "\" height=\"" + mm(key) + "\" fill=\"" + fill + "\" stroke=\"" + stroke + "\" stroke-width=\"" +
-               mm(f.hair) + "\"/>\n";
+        svg += "<rect x=\"" + length(x) + "\" y=\"" + length(baseline - key * 0.8) + "\" width=\"" + length(key * 1.6) +
+               "\" height=\"" + length(key) + "\" fill=\"" + fill + "\" stroke=\"" + stroke + "\" stroke-width=\"" +
+               length(f.hair) + "\"/>\n";
         x += key * 2;
     };
     const auto words = [&](const std::string& s) {
@@ -131,24 +135,24 @@ void append_title(std::string& svg, const Frame& f, const std::string& name, con
     if (pockets.size() == 1) {
         words("pockets");
         swatch(depth_colour(-pockets.front(), -sheet.settings.thickness), "none");
-        words("Z " + mm(-pockets.front()) + " mm;");
+        words("Z " + length(-pockets.front()) + " mm;");
     } else if (!pockets.empty()) {
-        words("pockets Z " + mm(-pockets.front()));
+        words("pockets Z " + length(-pockets.front()));
         const std::size_t stride = (pockets.size() + 11) / 12;
         for (std::size_t n = 0; n < pockets.size(); n += stride) {
             swatch(depth_colour(-pockets[n], -sheet.settings.thickness), "none");
             x -= key * 0.4;
         }
         x += key * 0.4;
-        words("Z " + mm(-pockets.back()) + " mm;");
+        words("Z " + length(-pockets.back()) + " mm;");
     }
     swatch("#ffffff", kEdge);
     words("hole;");
     swatch(kBridge, "#a04000");
     words("bridge or skin;");
-    svg += "<rect x=\"" + mm(x) + "\" y=\"" + mm(baseline - key * 0.8) + "\" width=\"" + mm(key * 1.6) +
-           "\" height=\"" + mm(key) + "\" fill=\"none\" stroke=\"" + kWarning + "\" stroke-width=\"" +
-           mm(f.hair * 1.5) + "\" stroke-dasharray=\"" + mm(f.hair * 6) + " " + mm(f.hair * 3) + "\"/>\n";
+    svg += "<rect x=\"" + length(x) + "\" y=\"" + length(baseline - key * 0.8) + "\" width=\"" + length(key * 1.6) +
+           "\" height=\"" + length(key) + "\" fill=\"none\" stroke=\"" + kWarning + "\" stroke-width=\"" +
+           length(f.hair * 1.5) + "\" stroke-dasharray=\"" + length(f.hair * 6) + " " + length(f.hair * 3) + "\"/>\n";
     x += key * 2;
     words("finding;");
     svg += origin_marker(x + key * 0.5, baseline - key * 0.3, key * 0.3, f.hair);
@@ -164,15 +168,15 @@ std::string finished_picture(const std::string& name, const Summary& summary, co
     const Frame f = frame_for(summary);
     const double pixels = std::min(1000 / f.width, 800 / f.height);
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + mm(std::round(f.width * pixels)) +
-           "\" height=\"" + mm(std::round(f.height * pixels)) + "\" viewBox=\"0 0 " + mm(f.width) + " " +
-           mm(f.height) + "\">\n";
-    svg += "<rect width=\"" + mm(f.width) + "\" height=\"" + mm(f.height) + "\" fill=\"#ffffff\"/>\n";
-    append_title(svg, f, name, sheet, analysis);
-    svg += "<rect x=\"0\" y=\"" + mm(f.band) + "\" width=\"" + mm(f.width) + "\" height=\"" + mm(f.height - f.band) +
-           "\" fill=\"#ffffff\" stroke=\"#bbbbbb\" stroke-width=\"" + mm(f.hair) + "\"/>\n";
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + length(std::round(f.width * pixels)) +
+           "\" height=\"" + length(std::round(f.height * pixels)) + "\" viewBox=\"0 0 " + length(f.width) + " " +
+           length(f.height) + "\">\n";
+    svg += "<rect width=\"" + length(f.width) + "\" height=\"" + length(f.height) + "\" fill=\"#ffffff\"/>\n";
+    append_finished_title(svg, f, name, sheet, analysis);
+    svg += "<rect x=\"0\" y=\"" + length(f.band) + "\" width=\"" + length(f.width) + "\" height=\"" + length(f.height - f.band) +
+           "\" fill=\"#ffffff\" stroke=\"#bbbbbb\" stroke-width=\"" + length(f.hair) + "\"/>\n";
     append_axis_numbers(svg, f);
-    svg += "<g transform=\"matrix(1 0 0 -1 " + mm(f.x(0)) + " " + mm(f.y(0)) + ")\">\n";
+    svg += "<g transform=\"matrix(1 0 0 -1 " + length(f.x(0)) + " " + length(f.y(0)) + ")\">\n";
     append_grid(svg, f);
     for (const Part& part : analysis.parts) append_part(svg, sheet, part, f.hair);
     append_findings(svg, analysis, f);

@@ -1,7 +1,6 @@
 #include "preview/finished_text.h"
 
-#include <cstdio>
-
+#include "base/decimal_text.h"
 #include "base/run_error.h"
 
 namespace veskaro::preview {
@@ -11,13 +10,7 @@ using namespace simulate;
 namespace {
 
 // Two decimals; a value that rounds to zero prints as 0.00, not -0.00.
-std::string fixed2(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    std::string s = text;
-    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
-    return s;
-}
+std::string fixed2(double value) { return fixed_decimals_zero_unsigned(value, 2); }
 
 std::string counted(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
@@ -33,15 +26,15 @@ std::string names(const std::vector<std::string>& components) {
     return text;
 }
 
-std::string line(const char* kind, const std::string& name, double cx, double cy, double width, double height,
+std::string measure(const char* kind, const std::string& name, double cx, double cy, double width, double height,
                  double area, double min_depth, double max_depth) {
     return std::string(kind) + "\t" + name + "\t" + fixed2(cx) + "\t" + fixed2(cy) + "\t" + fixed2(width) + "\t" +
            fixed2(height) + "\t" + fixed2(area) + "\t" + fixed2(min_depth) + "\t" + fixed2(max_depth);
 }
 
-std::string box_line(const char* kind, const std::string& name, const Box& box, double area, double min_depth,
+std::string box_measure(const char* kind, const std::string& name, const Box& box, double area, double min_depth,
                      double max_depth) {
-    return line(kind, name, box.centre_x(), box.centre_y(), box.width(), box.height(), area, min_depth, max_depth);
+    return measure(kind, name, box.centre_x(), box.centre_y(), box.width(), box.height(), area, min_depth, max_depth);
 }
 
 }  // namespace
@@ -77,28 +70,28 @@ std::vector<std::string> measure_lines(const Analysis& analysis) {
     for (const Part& part : analysis.parts) {
         double deepest = 0;
         for (const Pocket& pocket : part.pockets) deepest = std::max(deepest, pocket.max_depth);
-        lines.push_back(box_line("part", hold_text(part), part.box, part.area, 0, deepest));
+        lines.push_back(box_measure("part", hold_text(part), part.box, part.area, 0, deepest));
         for (const Hole& hole : part.holes) {
-            lines.push_back(box_line("hole", names(hole.components), hole.box, hole.area, hole.min_depth,
+            lines.push_back(box_measure("hole", names(hole.components), hole.box, hole.area, hole.min_depth,
                                      hole.max_depth));
         }
         for (const Pocket& pocket : part.pockets) {
-            lines.push_back(box_line("pocket", names(pocket.components), pocket.box, pocket.area, pocket.min_depth,
+            lines.push_back(box_measure("pocket", names(pocket.components), pocket.box, pocket.area, pocket.min_depth,
                                      pocket.max_depth));
         }
         // A bridge's width runs along the cut, its height is the material
         // left above the sheet's bottom.
         for (const Bridge& bridge : part.bridges) {
-            lines.push_back(line("bridge", "-", bridge.box.centre_x(), bridge.box.centre_y(), bridge.width,
+            lines.push_back(measure("bridge", "-", bridge.box.centre_x(), bridge.box.centre_y(), bridge.width,
                                  bridge.height, bridge.area, bridge.min_depth, bridge.max_depth));
         }
         if (part.skin) {
-            lines.push_back(box_line("skin", fixed2(part.skin->height) + " mm", part.skin->box, part.skin->area,
+            lines.push_back(box_measure("skin", fixed2(part.skin->height) + " mm", part.skin->box, part.skin->area,
                                      part.skin->min_depth, part.skin->max_depth));
         }
     }
     for (const Finding& finding : analysis.findings) {
-        lines.push_back(box_line("finding", escape_name(finding.text), finding.where, 0, finding.min_depth,
+        lines.push_back(box_measure("finding", escape_name(finding.text), finding.where, 0, finding.min_depth,
                                  finding.max_depth));
     }
     return lines;

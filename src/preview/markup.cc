@@ -1,6 +1,5 @@
 #include "preview/markup.h"
 
-#include <charconv>
 
 namespace veskaro::preview {
 
@@ -65,17 +64,6 @@ std::string xml_escaped(std::string_view text) {
         i += length;
     }
     return out;
-}
-
-std::string mm(double value) {
-    // The digits of printf's "%.3f", rounded from the exact value alike.
-    char text[400];
-    const std::to_chars_result written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
-    std::string s(text, written.ptr);
-    while (s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
-    if (s == "-0") s = "0";
-    return s;
 }
 
 std::string link_to(std::string_view file_name) {

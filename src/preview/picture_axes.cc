@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 
+#include "base/decimal_text.h"
 #include "preview/markup.h"
 
 namespace veskaro::preview {
@@ -25,7 +26,7 @@ void for_each_multiple(double from, double to, double step, const std::function<
 }
 
 std::string line(double x1, double y1, double x2, double y2, const std::string& attributes = "") {
-    return "<line x1=\"" + mm(x1) + "\" y1=\"" + mm(y1) + "\" x2=\"" + mm(x2) + "\" y2=\"" + mm(y2) + "\"" +
+    return "<line x1=\"" + trimmed_decimals(x1, 3) + "\" y1=\"" + trimmed_decimals(y1, 3) + "\" x2=\"" + trimmed_decimals(x2, 3) + "\" y2=\"" + trimmed_decimals(y2, 3) + "\"" +
            attributes + "/>\n";
 }
 
@@ -35,7 +36,7 @@ void append_grid(std::string& svg, const Frame& f) {
     const double step = grid_step(f);
     const auto major = [step](double at) { return std::fmod(std::fabs(at), 5 * step) == 0; };
     const double x0 = f.drawn.min_x, x1 = f.drawn.max_x, y0 = f.drawn.min_y, y1 = f.drawn.max_y;
-    svg += "<g stroke=\"#e4e4e4\" stroke-width=\"" + mm(f.hair / 2) + "\">\n";
+    svg += "<g stroke=\"#e4e4e4\" stroke-width=\"" + trimmed_decimals(f.hair / 2, 3) + "\">\n";
     for_each_multiple(x0, x1, step, [&](double x) {
         svg += line(x, y0, x, y1, major(x) ? " stroke=\"#c8c8c8\"" : "");
     });
@@ -50,22 +51,22 @@ void append_axis_numbers(std::string& svg, const Frame& f) {
     const double step = grid_step(f);
     const auto every = [&](double span) { return span / step > 16 ? 5 * step : step; };
     const double size = f.font * 0.45;
-    svg += "<g font-family=\"sans-serif\" font-size=\"" + mm(size) + "\" fill=\"#555\">\n";
+    svg += "<g font-family=\"sans-serif\" font-size=\"" + trimmed_decimals(size, 3) + "\" fill=\"#555\">\n";
     for_each_multiple(f.drawn.min_x, f.drawn.max_x, every(f.drawn.width()), [&](double x) {
-        svg += "<text x=\"" + mm(f.x(x)) + "\" y=\"" + mm(f.y(f.drawn.min_y) + f.margin + size) +
-               "\" text-anchor=\"middle\">" + mm(x) + "</text>\n";
+        svg += "<text x=\"" + trimmed_decimals(f.x(x), 3) + "\" y=\"" + trimmed_decimals(f.y(f.drawn.min_y) + f.margin + size, 3) +
+               "\" text-anchor=\"middle\">" + trimmed_decimals(x, 3) + "</text>\n";
     });
     for_each_multiple(f.drawn.min_y, f.drawn.max_y, every(f.drawn.height()), [&](double y) {
-        svg += "<text x=\"" + mm(f.x(f.drawn.min_x) - f.margin - size * 0.3) + "\" y=\"" +
-               mm(f.y(y) + size * 0.35) + "\" text-anchor=\"end\">" + mm(y) + "</text>\n";
+        svg += "<text x=\"" + trimmed_decimals(f.x(f.drawn.min_x) - f.margin - size * 0.3, 3) + "\" y=\"" +
+               trimmed_decimals(f.y(y) + size * 0.35, 3) + "\" text-anchor=\"end\">" + trimmed_decimals(y, 3) + "</text>\n";
     });
-    svg += "<text x=\"" + mm(f.x(f.drawn.min_x) - f.margin - size * 0.3) + "\" y=\"" +
-           mm(f.y(f.drawn.min_y) + f.margin + size) + "\" text-anchor=\"end\">mm</text>\n</g>\n";
+    svg += "<text x=\"" + trimmed_decimals(f.x(f.drawn.min_x) - f.margin - size * 0.3, 3) + "\" y=\"" +
+           trimmed_decimals(f.y(f.drawn.min_y) + f.margin + size, 3) + "\" text-anchor=\"end\">mm</text>\n</g>\n";
 }
 
 std::string origin_marker(double x, double y, double radius, double width) {
-    const std::string stroke = " stroke=\"#222\" stroke-width=\"" + mm(width) + "\"";
-    return "<g fill=\"none\"" + stroke + "><circle cx=\"" + mm(x) + "\" cy=\"" + mm(y) + "\" r=\"" + mm(radius) +
+    const std::string stroke = " stroke=\"#222\" stroke-width=\"" + trimmed_decimals(width, 3) + "\"";
+    return "<g fill=\"none\"" + stroke + "><circle cx=\"" + trimmed_decimals(x, 3) + "\" cy=\"" + trimmed_decimals(y, 3) + "\" r=\"" + trimmed_decimals(radius, 3) +
            "\"/>" + line(x - 1.6 * radius, y, x + 1.6 * radius, y) + line(x, y - 1.6 * radius, x, y + 1.6 * radius) +
            "</g>\n";
 }

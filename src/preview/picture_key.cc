@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/decimal_text.h"
 #include "preview/markup.h"
 #include "preview/picture_axes.h"
 
@@ -47,12 +48,12 @@ void append_key(std::string& svg, const Frame& f, const DepthLevels& levels, dou
     const double size = f.font * 0.5;
     double x = f.margin;
     const auto words = [&](const std::string& text) {
-        svg += "<text x=\"" + mm(x) + "\" y=\"" + mm(baseline) + "\" font-size=\"" + mm(size) + "\">" +
+        svg += "<text x=\"" + trimmed_decimals(x, 3) + "\" y=\"" + trimmed_decimals(baseline, 3) + "\" font-size=\"" + trimmed_decimals(size, 3) + "\">" +
                xml_escaped(text) + "</text>\n";
         x += text_width(text, size) + size * 0.4;
     };
     if (!levels.empty()) {
-        words("cut to Z " + mm(level_z(levels.begin()->first)));
+        words("cut to Z " + trimmed_decimals(level_z(levels.begin()->first), 3));
         // At most 24 swatches, however many levels: every level's shade
         // lies between the first and the last.
         const double swatch = size * 8 / static_cast<double>(std::min<std::size_t>(levels.size(), 24));
@@ -60,17 +61,17 @@ void append_key(std::string& svg, const Frame& f, const DepthLevels& levels, dou
         std::size_t n = 0;
         for (const auto& [key, moves] : levels) {
             if (n++ % stride != 0 && n != levels.size()) continue;
-            svg += "<rect x=\"" + mm(x) + "\" y=\"" + mm(baseline - size * 0.8) + "\" width=\"" + mm(swatch) +
-                   "\" height=\"" + mm(size) + "\" fill=\"" + depth_colour(level_z(key), deepest_z) + "\"/>\n";
+            svg += "<rect x=\"" + trimmed_decimals(x, 3) + "\" y=\"" + trimmed_decimals(baseline - size * 0.8, 3) + "\" width=\"" + trimmed_decimals(swatch, 3) +
+                   "\" height=\"" + trimmed_decimals(size, 3) + "\" fill=\"" + depth_colour(level_z(key), deepest_z) + "\"/>\n";
             x += swatch;
         }
         x += size * 0.4;
-        words("Z " + mm(level_z(levels.rbegin()->first)) + " mm;");
+        words("Z " + trimmed_decimals(level_z(levels.rbegin()->first), 3) + " mm;");
     }
     const double dash = f.hair * 0.6;
-    svg += "<line x1=\"" + mm(x) + "\" y1=\"" + mm(baseline - size * 0.3) + "\" x2=\"" + mm(x + size * 2) +
-           "\" y2=\"" + mm(baseline - size * 0.3) + "\" stroke=\"#d62728\" stroke-width=\"" + mm(dash) +
-           "\" stroke-dasharray=\"" + mm(dash * 5) + " " + mm(dash * 4) + "\"/>\n";
+    svg += "<line x1=\"" + trimmed_decimals(x, 3) + "\" y1=\"" + trimmed_decimals(baseline - size * 0.3, 3) + "\" x2=\"" + trimmed_decimals(x + size * 2, 3) +
+           "\" y2=\"" + trimmed_decimals(baseline - size * 0.3, 3) + "\" stroke=\"#d62728\" stroke-width=\"" + trimmed_decimals(dash, 3) +
+           "\" stroke-dasharray=\"" + trimmed_decimals(dash * 5, 3) + " " + trimmed_decimals(dash * 4, 3) + "\"/>\n";
     x += size * 2.4;
     words("rapid moves;");
     svg += origin_marker(x + size * 0.5, baseline - size * 0.3, size * 0.3, f.hair);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/console.h"
+#include "base/input_file.h"
 #include "base/output_file.h"
 #include "base/run_error.h"
 #include "simulate/cut_sheet.h"
@@ -48,11 +49,12 @@ std::vector<std::string> add_finished_part(const fs::path& path, const Program& 
 IndexEntry preview_program(const fs::path& path, const PreviewSettings& settings, const Console& console) {
     IndexEntry entry{path.filename().string(), "", "", "", "", ""};
     try {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) throw RunError("cannot read '" + path.string() + "'");
-        const Program program = read_program(in);
+        std::ifstream in = open_input(path.string());
+        const Program program = read_program(in, path.string());
+        // In the form of veskaro-check's findings, on the error stream: the
+        // standard output holds the figures.
         for (int line : program.exponent_lines) {
-            console.err << "Warning: " << path.string() << ":" << line
+            console.err << "warning: " << escape_name(path.string()) << ":" << line
                         << ": a number written with an exponent; most controllers refuse it" << std::endl;
         }
         const Summary summary = summarise(program, settings.rapid_rate);

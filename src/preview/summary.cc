@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/decimal_text.h"
 #include "toolpath/arc.h"
 
 namespace veskaro::preview {
@@ -11,15 +12,6 @@ namespace veskaro::preview {
 using namespace toolpath;
 
 namespace {
-
-std::string printed(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    // A value that rounds to zero prints as 0: "-0.00" would only puzzle.
-    std::string s = text;
-    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
-    return s;
-}
 
 std::string duration(double minutes) {
     const long seconds = std::lround(minutes * 60);
@@ -64,16 +56,18 @@ Summary summarise(const Program& program, double rapid_rate) {
 }
 
 std::string summary_text(const Summary& s) {
+    // Extents and depths to a hundredth of a millimetre, lengths to a tenth.
     std::string text;
     if (s.cutting.empty) {
         text = "no cutting moves";
     } else {
-        text = "X " + printed("%.2f", s.cutting.min_x) + ".." + printed("%.2f", s.cutting.max_x) +
-               " Y " + printed("%.2f", s.cutting.min_y) + ".." + printed("%.2f", s.cutting.max_y) +
-               " mm, deepest Z " + printed("%.2f", s.deepest_z) + " mm";
+        const Extents& cut = s.cutting;
+        text = "X " + fixed_decimals_zero_unsigned(cut.min_x, 2) + ".." + fixed_decimals_zero_unsigned(cut.max_x, 2) +
+               " Y " + fixed_decimals_zero_unsigned(cut.min_y, 2) + ".." + fixed_decimals_zero_unsigned(cut.max_y, 2) +
+               " mm, deepest Z " + fixed_decimals_zero_unsigned(s.deepest_z, 2) + " mm";
     }
-    text += ", cutting " + printed("%.1f", s.cutting_length) + " mm, rapid " +
-            printed("%.1f", s.rapid_length) + " mm, time " + duration(s.minutes);
+    text += ", cutting " + fixed_decimals_zero_unsigned(s.cutting_length, 1) + " mm, rapid " +
+            fixed_decimals_zero_unsigned(s.rapid_length, 1) + " mm, time " + duration(s.minutes);
     return text;
 }
 
@@ -84,17 +78,19 @@ std::string summary_tsv_header() {
 }
 
 std::string summary_tsv(const Summary& s) {
-    const char* f = "%.6f";
+    // Enough digits for comparisons to a thousandth of a millimetre.
+    constexpr int kDecimals = 6;
     std::string text;
     for (const Extents* e : {&s.cutting, &s.rapid}) {
         for (double v : {e->min_x, e->max_x, e->min_y, e->max_y}) {
-            text += (e->empty ? std::string("-") : printed(f, v)) + "\t";
+            text += (e->empty ? std::string("-") : fixed_decimals_zero_unsigned(v, kDecimals)) + "\t";
         }
     }
-    text += printed(f, s.deepest_z) + "\t" + printed(f, s.cutting_length) + "\t" + printed(f, s.rapid_length) +
-            "\t" + printed(f, s.minutes) + "\t" + std::to_string(s.rapid_moves) + "\t" +
-            std::to_string(s.feed_moves) + "\t" + std::to_string(s.arc_moves) + "\t" +
-            std::to_string(s.zero_radius_arcs);
+    for (double v : {s.deepest_z, s.cutting_length, s.rapid_length, s.minutes}) {
+        text += fixed_decimals_zero_unsigned(v, kDecimals) + "\t";
+    }
+    text += std::to_string(s.rapid_moves) + "\t" + std::to_string(s.feed_moves) + "\t" +
+            std::to_string(s.arc_moves) + "\t" + std::to_string(s.zero_radius_arcs);
     return text;
 }
 

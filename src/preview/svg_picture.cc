@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "base/decimal_text.h"
 #include "toolpath/arc.h"
 #include "preview/component_labels.h"
 #include "preview/markup.h"
@@ -19,7 +20,7 @@ using namespace toolpath;
 namespace {
 
 std::string xy(const char* x_name, double x, const char* y_name, double y) {
-    return std::string(" ") + x_name + "=\"" + mm(x) + "\" " + y_name + "=\"" + mm(y) + "\"";
+    return std::string(" ") + x_name + "=\"" + trimmed_decimals(x, 3) + "\" " + y_name + "=\"" + trimmed_decimals(y, 3) + "\"";
 }
 
 // One cutting move as an SVG element in machine coordinates.
@@ -28,20 +29,20 @@ std::string cut_element(const Move& move, double stroke, const std::string& colo
     if (is_arc(move)) {
         const double radius = arc_radius(move);
         if (radius > 0 && arc_sweep(move) == 2 * std::numbers::pi) {
-            return "<circle" + xy("cx", move.centre_x, "cy", move.centre_y) + " r=\"" + mm(radius) + "\"/>";
+            return "<circle" + xy("cx", move.centre_x, "cy", move.centre_y) + " r=\"" + trimmed_decimals(radius, 3) + "\"/>";
         }
         if (radius > 0) {
             const bool large = arc_sweep(move) > std::numbers::pi;
             const bool counterclockwise = move.kind == MoveKind::arc_counterclockwise;
-            return "<path d=\"M " + mm(move.from.x) + " " + mm(move.from.y) + " A " + mm(radius) + " " +
-                   mm(radius) + " 0 " + (large ? "1 " : "0 ") + (counterclockwise ? "1 " : "0 ") +
-                   mm(move.to.x) + " " + mm(move.to.y) + "\"/>";
+            return "<path d=\"M " + trimmed_decimals(move.from.x, 3) + " " + trimmed_decimals(move.from.y, 3) + " A " + trimmed_decimals(radius, 3) + " " +
+                   trimmed_decimals(radius, 3) + " 0 " + (large ? "1 " : "0 ") + (counterclockwise ? "1 " : "0 ") +
+                   trimmed_decimals(move.to.x, 3) + " " + trimmed_decimals(move.to.y, 3) + "\"/>";
         }
     } else if (!still) {
         return "<line" + xy("x1", move.from.x, "y1", move.from.y) + xy("x2", move.to.x, "y2", move.to.y) + "/>";
     }
     // A plunge, or a circle of radius 0: the bit goes down on one spot.
-    return "<circle" + xy("cx", move.to.x, "cy", move.to.y) + " r=\"" + mm(stroke / 2) + "\" fill=\"" +
+    return "<circle" + xy("cx", move.to.x, "cy", move.to.y) + " r=\"" + trimmed_decimals(stroke / 2, 3) + "\" fill=\"" +
            colour + "\" stroke=\"none\"/>";
 }
 
@@ -53,7 +54,7 @@ void append_title(std::string& svg, const Frame& f, const std::string& name, con
     const std::string first = figures.substr(0, split);
     const std::string second = split == std::string::npos ? "" : figures.substr(split + 2);
     const auto line = [&](double y, double size, const std::string& attributes, const std::string& text) {
-        svg += "<text" + xy("x", f.margin, "y", f.font * y) + " font-size=\"" + mm(f.font * size) + "\"" +
+        svg += "<text" + xy("x", f.margin, "y", f.font * y) + " font-size=\"" + trimmed_decimals(f.font * size, 3) + "\"" +
                attributes + ">" + xml_escaped(text) + "</text>\n";
     };
     svg += "<title>" + xml_escaped(name + ": " + figures) + "</title>\n";
@@ -67,8 +68,8 @@ void append_title(std::string& svg, const Frame& f, const std::string& name, con
 
 void append_rapids(std::string& svg, const Program& program, double hair) {
     const double width = hair * 0.6;
-    svg += "<g class=\"rapids\" fill=\"none\" stroke=\"#d62728\" stroke-opacity=\"0.7\" stroke-width=\"" + mm(width) +
-           "\" stroke-dasharray=\"" + mm(width * 5) + " " + mm(width * 4) + "\">\n";
+    svg += "<g class=\"rapids\" fill=\"none\" stroke=\"#d62728\" stroke-opacity=\"0.7\" stroke-width=\"" + trimmed_decimals(width, 3) +
+           "\" stroke-dasharray=\"" + trimmed_decimals(width * 5, 3) + " " + trimmed_decimals(width * 4, 3) + "\">\n";
     for (const Move& move : program.moves) {
         if (is_cutting(move) || (move.from.x == move.to.x && move.from.y == move.to.y)) continue;
         svg += "<line" + xy("x1", move.from.x, "y1", move.from.y) + xy("x2", move.to.x, "y2", move.to.y) + "/>\n";
@@ -80,8 +81,8 @@ void append_cuts(std::string& svg, const DepthLevels& levels, double deepest_z, 
     // Each depth level in its own shade, deeper levels drawn over shallower.
     for (const auto& [key, moves] : levels) {
         const std::string colour = depth_colour(level_z(key), deepest_z);
-        svg += "<g fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + mm(stroke) +
-               "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"><desc>Z " + mm(level_z(key)) + "</desc>\n";
+        svg += "<g fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + trimmed_decimals(stroke, 3) +
+               "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"><desc>Z " + trimmed_decimals(level_z(key), 3) + "</desc>\n";
         for (const Move* move : moves) svg += cut_element(*move, stroke, colour) + "\n";
         svg += "</g>\n";
     }
@@ -101,14 +102,14 @@ std::string svg_picture(const std::string& name, const Program& program, const S
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"" +
            xy("width", std::round(f.width * pixels), "height", std::round(f.height * pixels)) + " viewBox=\"0 0 " +
-           mm(f.width) + " " + mm(f.height) + "\">\n";
+           trimmed_decimals(f.width, 3) + " " + trimmed_decimals(f.height, 3) + "\">\n";
     svg += "<rect" + xy("width", f.width, "height", f.height) + " fill=\"#ffffff\"/>\n";
     append_title(svg, f, name, summary, levels);
     svg += "<rect" + xy("x", 0, "y", f.band) + xy("width", f.width, "height", f.height - f.band) +
-           " fill=\"#ffffff\" stroke=\"#bbbbbb\" stroke-width=\"" + mm(f.hair) + "\"/>\n";
+           " fill=\"#ffffff\" stroke=\"#bbbbbb\" stroke-width=\"" + trimmed_decimals(f.hair, 3) + "\"/>\n";
     append_axis_numbers(svg, f);
     // Machine coordinates from here on: X right, Y up.
-    svg += "<g transform=\"matrix(1 0 0 -1 " + mm(f.x(0)) + " " + mm(f.y(0)) + ")\">\n";
+    svg += "<g transform=\"matrix(1 0 0 -1 " + trimmed_decimals(f.x(0), 3) + " " + trimmed_decimals(f.y(0), 3) + ")\">\n";
     append_grid(svg, f);
     append_rapids(svg, program, f.hair);
     append_cuts(svg, levels, summary.deepest_z, stroke);

@@ -1,9 +1,8 @@
 #include "project/load_project.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
+
+#include "base/input_file.h"
 
 namespace veskaro {
 
@@ -21,20 +20,16 @@ std::string without_tag(const std::string& message) {
 }  // namespace
 
 Json load_project(const std::string& json_file) {
-    std::error_code error;
-    if (std::filesystem::is_directory(json_file, error)) {
-        throw RunError("cannot read '" + json_file + "': " + std::strerror(EISDIR));
-    }
-    std::ifstream in(json_file);
-    if (!in) {
-        const int reason = errno;
-        throw RunError("cannot read '" + json_file + "': " + std::strerror(reason != 0 ? reason : ENOENT));
-    }
+    std::ifstream in = open_input(json_file);
     Json project;
     try {
         in >> project;
     } catch (const Json::exception& e) {
         throw RunError("'" + json_file + "' is not a valid project file: " + without_tag(e.what()));
+    } catch (const std::ios_base::failure&) {
+        // The parser reads the file's buffer itself, which throws when a
+        // read fails.
+        fail_reading(json_file);
     }
     // Faces are members of an object; any other document would be a run
     // that writes nothing and reports success.

@@ -75,12 +75,10 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
     }
 
     std::vector<SheetPoint> points = settings.part_at;
-    double deepest_z = 0;
     const ProgramCut* widest = &cuts.front();
     for (const ProgramCut& cut : cuts) {
         if (cut.path.width() * cut.path.height() > widest->path.width() * widest->path.height()) widest = &cut;
     }
-    for (const ProgramCut& cut : cuts) deepest_z = std::min(deepest_z, cut.deepest_z);
 
     SheetSplits splits{std::make_shared<const Regions>(split_sheet(sheet, left_of_sheet(sheet.settings.thickness))),
                        split_sheet(sheet, cut_not_through(sheet.settings.thickness))};
@@ -159,8 +157,8 @@ Analysis analyse(const CutSheet& sheet, const toolpath::Program& program, const 
         find_cuts_beyond(part, asked, cuts, findings);
         find_merged_holes(sheet, splits, part, cuts, findings);
         find_thin_walls(sheet, splits, found[n], part, settings.minimum_wall, findings);
-        find_uncut_skin(sheet, part, deepest_z, findings);
-        find_islands(sheet, splits, found[n], part, deepest_z, findings);
+        find_uncut_skin(sheet, part, findings);
+        find_islands(sheet, splits, found[n], part, findings);
     }
     findings.insert(findings.end(), analysis.findings.begin(), analysis.findings.end());
     analysis.findings = std::move(findings);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <unordered_map>
 
+#include "base/decimal_text.h"
 #include "toolpath/arc.h"
 #include "toolpath/extents.h"
 #include "simulate/swept_chords.h"
@@ -34,18 +34,10 @@ struct Sweep {
     float z = 0;
 };
 
-std::string printed(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
+std::string printed(double value) { return fixed_decimals_zero_unsigned(value, 2); }
 
 // A cell's size as it was given: 0.005, 0.05, 1.
-std::string cell_text(double cell) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%g", cell);
-    return text;
-}
+std::string cell_text(double cell) { return trimmed_decimals(cell, 3); }
 
 void check_reach(const Move& move) {
     Extents reach;

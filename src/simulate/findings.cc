@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "base/decimal_text.h"
 #include "simulate/walls.h"
 
 namespace veskaro::simulate {
@@ -18,11 +18,7 @@ constexpr double kNoticeable = 0.005;
 const char* const kSides[4] = {"left", "right", "bottom", "top"};
 
 // Two decimals; what rounds to zero prints as 0.00, not -0.00.
-std::string mm(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", std::fabs(value) < 0.005 ? 0.0 : value);
-    return text;
-}
+std::string mm(double value) { return fixed_decimals_zero_unsigned(value, 2); }
 
 // Boxes that share more than what prints as 0.00 each way; a cut that only
 // touches the part lies outside it.
@@ -160,28 +156,26 @@ void find_thin_walls(const CutSheet& sheet, const SheetSplits& splits, const Fou
     }
 }
 
-void find_uncut_skin(const CutSheet& sheet, const Part& part, double deepest_z, std::vector<Finding>& findings) {
+void find_uncut_skin(const CutSheet& sheet, const Part& part, std::vector<Finding>& findings) {
     const double thickness = sheet.settings.thickness;
     if (part.skin) {
         findings.push_back({FindingKind::uncut_skin,
                             "uncut skin " + mm(part.skin->height) + " mm thick under the cut around the part",
                             part.skin->box, part.skin->height, part.skin->min_depth, part.skin->max_depth, 0});
     }
-    if (deepest_z <= -thickness + 1e-4) return;
+    // A component's opening is meant to go through: one that is a pocket
+    // stops short.
     for (const Pocket& pocket : part.pockets) {
-        if (std::fabs(pocket.max_depth + deepest_z) > 1e-4) continue;
-        // Pockets cut by a component's opening: the recesses, and other
-        // cuts the comments do not name, may be meant as deep as that.
         if (pocket.components.empty()) continue;
-        const std::string name = "\"" + pocket.components.front() + "\"";
         const double skin = thickness - pocket.max_depth;
-        findings.push_back({FindingKind::uncut_skin, "uncut skin " + mm(skin) + " mm thick under " + name,
+        findings.push_back({FindingKind::uncut_skin,
+                            "uncut skin " + mm(skin) + " mm thick under \"" + pocket.components.front() + "\"",
                             pocket.box, skin, pocket.min_depth, pocket.max_depth, 0});
     }
 }
 
 void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundPart& found, const Part& part,
-                  double deepest_z, std::vector<Finding>& findings) {
+                  std::vector<Finding>& findings) {
     const SheetGrid& g = sheet.grid;
     const Regions& pockets = splits.pockets;
     for (const Region& region : pockets.regions) {
@@ -199,10 +193,12 @@ void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundP
         // In a through-cut that stops short (an opening, or a pocket as deep
         // as the program's deepest cut where that is not through), the slug
         // stands on the skin, which is found.
+        // Through-cuts that stop short: a component's opening, or any cut
+        // as deep as the skin under the cut around the part.
         const auto short_cut = [&](int around) {
             return std::any_of(part.pockets.begin(), part.pockets.end(), [&](const Pocket& pocket) {
-                const bool meant_through =
-                    !pocket.components.empty() || std::fabs(pocket.max_depth + deepest_z) <= 1e-4;
+                const bool meant_through = !pocket.components.empty() ||
+                                           (part.skin && std::fabs(pocket.max_depth - part.skin->max_depth) <= 1e-4);
                 return meant_through && pockets.region_at(g, pocket.at.x, pocket.at.y) == around;
             });
         };

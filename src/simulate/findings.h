@@ -25,15 +25,15 @@ void find_thin_walls(const CutSheet& sheet, const SheetSplits& splits, const Fou
                      double minimum, std::vector<Finding>& findings);
 
 // Skin under the cut around the part, and under the openings of components
-// that stop at `deepest_z`, the program's deepest cut, short of the bottom.
-void find_uncut_skin(const CutSheet& sheet, const Part& part, double deepest_z, std::vector<Finding>& findings);
+// that stop short of the bottom (pockets cut by a component's opening).
+void find_uncut_skin(const CutSheet& sheet, const Part& part, std::vector<Finding>& findings);
 
 // Uncut material standing in a pocket, unless the pocket is a through-cut
-// that stops short: a component's opening, or a pocket as deep as
-// `deepest_z`, the program's deepest cut, where that is not through (its
-// slug stands on the skin, which is found).
+// that stops short: a component's opening, or a cut as deep as the skin
+// under the cut around the part (its slug stands on the skin, which is
+// found).
 void find_islands(const CutSheet& sheet, const SheetSplits& splits, const FoundPart& found, const Part& part,
-                  double deepest_z, std::vector<Finding>& findings);
+                  std::vector<Finding>& findings);
 
 void find_rapids_in_material(const toolpath::Program& program, std::vector<Finding>& findings);
 

@@ -85,7 +85,16 @@ std::vector<FoundPart> find_parts(const CutSheet& sheet, const std::shared_ptr<c
         if (best_region >= 0) {
             const Region& region = best->regions[best_region];
             const int ring = region.parent;
-            part.hold = thickness + best->regions[ring].min_z <= 1e-4 ? Hold::bridges : Hold::skin;
+            // Held by bridges where the cut around it goes through for the
+            // most part; by a skin where it mostly stops short (a
+            // through-cut across it here and there does not free it).
+            double through = 0;
+            for (const Region& cut : left->regions) {
+                if (cut.inside) continue;
+                const SheetPoint at = point_of(g, cut);
+                if (best->region_at(g, at.x, at.y) == ring) through += cut.area;
+            }
+            part.hold = 2 * through > best->regions[ring].area ? Hold::bridges : Hold::skin;
             part.level = best_depth;
             part.split = best;
             part.region = best_region;
@@ -98,10 +107,13 @@ std::vector<FoundPart> find_parts(const CutSheet& sheet, const std::shared_ptr<c
         }
         parts.push_back(part);
     }
-    // Every other piece cut free.
+    // Every other piece cut free; not a splinter narrower than two cells,
+    // left where the rings of a recess through the sheet meet a hundredth
+    // apart.
     for (std::size_t r = 0; r < left->regions.size(); ++r) {
         const int region = static_cast<int>(r);
         if (!left->regions[r].inside || left->regions[r].border) continue;
+        if (std::min(left->regions[r].width(), left->regions[r].height()) < 2 * g.cell) continue;
         if (piece_holding(*left, region) != region || found(region, left)) continue;
         parts.push_back({Hold::freed, thickness, left, region, region, left->regions[r].parent});
     }

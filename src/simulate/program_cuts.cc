@@ -44,10 +44,11 @@ std::vector<ProgramCut> program_cuts(const Program& program, double bit_diameter
 
 bool one_feature(const ProgramCut& a, const ProgramCut& b) {
     if (!a.component.empty() && !b.component.empty()) return a.component == b.component;
-    // Rings, levels and passes of one feature share their middle.
+    // Rings, levels and passes of one feature share their middle, to what
+    // two decimals of a start and a centre offset keep.
     const auto middle = [](const Extents& e, bool x) { return x ? (e.min_x + e.max_x) / 2 : (e.min_y + e.max_y) / 2; };
-    return std::fabs(middle(a.path, true) - middle(b.path, true)) <= 0.01 &&
-           std::fabs(middle(a.path, false) - middle(b.path, false)) <= 0.01;
+    return std::fabs(middle(a.path, true) - middle(b.path, true)) <= 0.025 &&
+           std::fabs(middle(a.path, false) - middle(b.path, false)) <= 0.025;
 }
 
 std::vector<std::vector<std::size_t>> features_of(const std::vector<ProgramCut>& cuts) {

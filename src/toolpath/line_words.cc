@@ -8,8 +8,6 @@ namespace veskaro::toolpath {
 
 namespace {
 
-constexpr double kLargestNumber = 1e6;
-
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // Number text as the generator writes it: an optional sign, digits with an

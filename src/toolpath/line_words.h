@@ -9,6 +9,11 @@
 
 namespace veskaro::toolpath {
 
+// The largest size of a number in a program, a kilometre: far beyond any
+// panel, so that a larger one is a fault.  Numbers up to it are written in
+// plain decimals by every controller's rules.
+inline constexpr double kLargestNumber = 1e6;
+
 struct Word {
     char letter = 0;
     double value = 0;

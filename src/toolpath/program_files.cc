@@ -1,6 +1,9 @@
 #include "toolpath/program_files.h"
 
 #include <algorithm>
+#include <cerrno>
+
+#include "base/input_file.h"
 
 namespace veskaro::toolpath {
 
@@ -21,14 +24,14 @@ ProgramSet programs_at(const fs::path& path) {
             std::error_code ignored;
             if (is_program_file(it->path()) && it->is_regular_file(ignored)) set.programs.push_back(it->path());
         }
-        if (error) throw PathError(path.string() + ": cannot list the folder: " + error.message());
+        if (error) throw PathError(cannot_read(path.string(), error.value()));
         // Name order, byte by byte, as the generator visits the faces.
         std::sort(set.programs.begin(), set.programs.end(),
                   [](const fs::path& a, const fs::path& b) { return a.filename().string() < b.filename().string(); });
         if (set.programs.empty()) throw PathError(path.string() + ": no .nc or .ngc programs in the folder");
         return set;
     }
-    if (!fs::exists(status)) throw PathError(path.string() + ": no such file or folder");
+    if (!fs::exists(status)) throw PathError(cannot_read(path.string(), error ? error.value() : ENOENT));
     if (!is_program_file(path)) throw PathError(path.string() + ": not a .nc or .ngc program");
     set.programs.push_back(path);
     return set;

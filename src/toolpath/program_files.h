@@ -9,7 +9,8 @@
 
 namespace veskaro::toolpath {
 
-// A path that names no program: "<path>: <what>".
+// A path that names no program: "cannot read '<path>': <reason>" for one that
+// cannot be read, "<path>: <what>" otherwise.
 class PathError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -24,8 +25,8 @@ struct ProgramSet {
 // ".ngc" as LinuxCNC loads them.
 bool is_program_file(const std::filesystem::path& path);
 
-// Throws PathError for a missing path, a file of another extension and a
-// folder without programs.
+// Throws PathError for a missing path, a folder that cannot be listed, a
+// file of another extension and a folder without programs.
 ProgramSet programs_at(const std::filesystem::path& path);
 
 }  // namespace veskaro::toolpath

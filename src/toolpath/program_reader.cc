@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/input_file.h"
 #include "toolpath/arc.h"
 #include "toolpath/line_words.h"
 
@@ -178,7 +179,7 @@ private:
 
 }  // namespace
 
-Program read_program(std::istream& in) {
+Program read_program(std::istream& in, const std::string& file) {
     Reader reader;
     std::string text;
     int number = 0;
@@ -190,7 +191,7 @@ Program read_program(std::istream& in) {
             throw ProgramError(number, error.what());
         }
     }
-    if (in.bad()) throw ProgramError(number, "the file could not be read to its end");
+    if (in.bad()) fail_reading(file);
     return reader.finish(number == 0 ? 1 : number);
 }
 

@@ -26,7 +26,9 @@ private:
     int line_;
 };
 
-// The tool starts at X0 Y0 Z0, the face's origin.  Throws ProgramError.
-Program read_program(std::istream& in);
+// The tool starts at X0 Y0 Z0, the face's origin.  Throws ProgramError, and
+// RunError "cannot read '<file>': <reason>" when `in` could not be read to
+// its end.
+Program read_program(std::istream& in, const std::string& file);
 
 }  // namespace veskaro::toolpath

@@ -5,7 +5,9 @@
 // document.  Every face is generated as a run would, into a temporary
 // folder that is emptied after each input.  Refusals (option errors, bad
 // project data, too long programs) are the expected outcome of most inputs;
-// anything else that escapes, a crash, a hang or a leak is a finding.
+// anything else that escapes, a crash, a hang or a leak is a finding.  So is
+// a face that the sections refuse otherwise when they write for FaceCuts,
+// as veskaro-check runs them, than when they write the program.
 #include <unistd.h>
 
 #include <cstddef>
@@ -17,9 +19,12 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/command_line.h"
+#include "cli/banner.h"
 #include "cli/output_paths.h"
+#include "gcode/face_cuts.h"
 #include "gcode/generator.h"
+#include "options/command_line.h"
+#include "project/face_names.h"
 
 namespace {
 
@@ -63,6 +68,22 @@ bool read_settings(std::string_view line, veskaro::Arguments& settings) {
     return true;
 }
 
+// What refuses the face: the error's text, "skipped" without "Generic",
+// or nothing.
+std::string cuts_refusal(const veskaro::Json& project, const std::string& face, const veskaro::Arguments& settings) {
+    if (!project.contains("Generic")) return "skipped";
+    try {
+        const veskaro::Where where{face, {}, false};
+        const veskaro::BoxSize box = veskaro::read_box_size(project, where);
+        veskaro::FaceCuts cuts(kFuzzMaxLines);
+        cuts.where = where;
+        veskaro::build_face_program(project, face, box, settings, cuts);
+    } catch (const veskaro::RunError& e) {
+        return e.what();
+    }
+    return {};
+}
+
 void empty_output_folder() {
     for (const auto& entry : fs::directory_iterator(output_folder())) fs::remove_all(entry.path());
 }
@@ -93,16 +114,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const veskaro::Console console{dropped, dropped};
     for (const auto& member : project.items()) {
         const std::string& face = member.key();
-        if (face.find('_') == std::string::npos) continue;
+        if (!veskaro::is_face_name(face)) continue;
         if (!veskaro::unusable_face_name_reason(face).empty()) continue;
+        std::string refusal;
         try {
             veskaro::generate_gcode(project, veskaro::face_output_path(output_folder(), face), face, settings,
                                     console, kFuzzMaxLines);
         } catch (const veskaro::FaceSkipped&) {
-            continue;  // the run goes on with the next face
-        } catch (const veskaro::RunError&) {
-            break;  // a run stops at its first error
+            refusal = "skipped";
+        } catch (const veskaro::RunError& e) {
+            refusal = e.what();
         }
+        if (refusal != cuts_refusal(project, face, settings)) std::abort();
+        if (refusal == "skipped") continue;  // the run goes on with the next face
+        if (!refusal.empty()) break;         // a run stops at its first error
     }
     empty_output_folder();
     return 0;

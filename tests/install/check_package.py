@@ -6,7 +6,9 @@
    installed example, and `man` finds the installed pages.
 2. The .deb that `make package` built: its name and version, Depends equal to
    the packages of the shared libraries its programs load (no more, no
-   fewer), and every program in /usr/bin.
+   fewer), every program in /usr/bin linked against the shared libraries,
+   and lintian, Debian's own check of packages, reporting no error and no
+   warning.
 3. As root, with debootstrap and a reachable Debian mirror: a fresh Debian 12
    root (minbase) installs the .deb with `apt install ./veskaro_*.deb`, runs
    every program and shows every manual page, and after `apt purge` holds
@@ -53,7 +55,8 @@ def installed_files(root):
 def expected_files(programs, prefix=""):
     files = ["share/doc/veskaro/README.md", "share/doc/veskaro/docs/finished-enclosure-main.svg",
              "share/doc/veskaro/docs/preview-enclosure-main.svg",
-             "share/doc/veskaro/examples/enclosure.json"]
+             "share/doc/veskaro/examples/enclosure.json", "share/doc/veskaro/copyright",
+             "share/doc/veskaro/changelog.gz"]
     for program in programs:
         files += [f"bin/{program}", f"share/man/man1/{program}.1.gz",
                   f"share/bash-completion/completions/{program}"]
@@ -105,7 +108,7 @@ def needed_packages(deb_root):
     for program in glob.glob(f"{deb_root}/usr/bin/*"):
         needed = re.findall(r"\(NEEDED\)\s+Shared library: \[(.+?)\]", run(["readelf", "-d", program]))
         if not needed:
-            continue  # linked statically
+            raise Failed(f"{program} is linked statically; a package's programs use the shared libraries")
         # Where the loader finds each library on this machine, its own
         # architecture's copy; dpkg tells the package that holds it.
         found = dict(re.findall(r"^\s*(\S+) => (/\S+)", run(["ldd", program]), re.MULTILINE))
@@ -136,6 +139,21 @@ def check_deb(deb, programs, version):
         if depends != needed:
             raise Failed(f"{deb}: Depends names {sorted(depends)}, the programs load libraries of {sorted(needed)}")
     print(f"package: {os.path.basename(deb)}, Depends: {fields.get('Depends', '(none)')}")
+
+
+def check_lintian(deb):
+    """Debian's own check: no error and no warning (its notes are shown)."""
+    if shutil.which("lintian") is None:
+        raise Failed("lintian is not installed (scripts/install-deps lintian)")
+    done = subprocess.run(["lintian", "--fail-on", "error,warning", "--display-info", deb],
+                          capture_output=True, text=True)
+    tags = [line for line in done.stdout.splitlines() if line[:2] in ("E:", "W:", "I:")]
+    for tag in tags:
+        print("lintian: " + tag)
+    if done.returncode != 0:
+        raise Failed(f"lintian {os.path.basename(deb)}: status {done.returncode}\n{done.stdout}{done.stderr}")
+    errors = sum(tag.startswith(("E:", "W:")) for tag in tags)
+    print(f"lintian: {errors} errors or warnings, {len(tags) - errors} notes")
 
 
 def snapshot(root):
@@ -208,6 +226,7 @@ def main():
             raise Failed(f"expected one veskaro_{args.version}_*.deb in {args.build}, found {deb}")
         check_prefix(args.build, args.programs, args.version)
         check_deb(deb[0], args.programs, args.version)
+        check_lintian(deb[0])
         check_fresh_root(deb[0], args.programs)
     except Failed as failure:
         print(f"FAILED: {failure}")

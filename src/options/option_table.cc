@@ -1,4 +1,4 @@
-#include "cli/option_table.h"
+#include "options/option_table.h"
 
 #include <sstream>
 #include <string_view>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/option_table.h"
+#include "options/option_table.h"
 
 namespace veskaro {
 

@@ -1,4 +1,4 @@
-#include "cli/stray_arguments.h"
+#include "options/stray_arguments.h"
 
 #include <algorithm>
 
