@@ -249,13 +249,21 @@ Back 345 307
 PLACES
     echo "M30 ; End of program"
 } >sheet.nc
-echo "== finished parts: one face ($main_face) and the 600 x 400 mm sheet, $runs runs each"
-for ((i = 0; i < runs; i++)); do
-    run_once finished_face "$preview" "${finished[@]}" "$main_face"
-    run_once finished_sheet "$preview" "${finished[@]}" sheet.nc
+echo "== finished parts: one face ($main_face) and the 600 x 400 mm sheet, $example_runs runs each in turns of 10"
+for ((i = 0; i < example_runs; i += 10)); do
+    "$spawn_timer" 10 "$preview" "${finished[@]}" "$main_face" >>finished_face.rounds
+    "$spawn_timer" 10 "$preview" "${finished[@]}" sheet.nc >>finished_sheet.rounds
+done
+for name in finished_face finished_sheet; do
+    for key in median_us cpu_us rss_kib; do
+        tr ' ' '\n' <"$name.rounds" | awk -F= -v k="$key" '$1 == k { print $2 }' >"$name.$key"
+    done
+    median <"$name.median_us" >"$name.wall"
+    median <"$name.cpu_us" >"$name.cpu"
+    sort -n "$name.rss_kib" | tail -1 >"$name.rss"
 done
 sheet_lines=$(wc -l <sheet.nc)
-sheet_parts=$(grep -c $'\tpart\t' finished_sheet.stdout || true)
+sheet_parts=$("$preview" "${finished[@]}" sheet.nc | grep -c $'\tpart\t' || true)
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
