@@ -4,6 +4,7 @@
 
 #include "base/decimal_text.h"
 #include "toolpath/arc.h"
+#include "toolpath/component_names.h"
 #include "preview/markup.h"
 
 namespace veskaro::preview {
@@ -11,20 +12,6 @@ namespace veskaro::preview {
 using namespace toolpath;
 
 namespace {
-
-constexpr std::string_view kStart = "Start cutting ";
-constexpr std::string_view kDown = " down to ";
-constexpr std::string_view kLift = "Lift to safe height after cutting ";
-
-// The name in "Start cutting <name> down to -1.50mm"; empty for any other
-// comment, the unnamed "Start cutting down to" of recesses and outlines
-// included.
-std::string_view started_name(std::string_view comment) {
-    if (comment.substr(0, kStart.size()) != kStart) return {};
-    const std::size_t down = comment.rfind(kDown);
-    if (down == std::string_view::npos || down <= kStart.size()) return {};
-    return comment.substr(kStart.size(), down - kStart.size());
-}
 
 ComponentLabel& label_named(std::vector<ComponentLabel>& labels, std::string_view name) {
     for (ComponentLabel& label : labels) {
@@ -38,15 +25,11 @@ ComponentLabel& label_named(std::vector<ComponentLabel>& labels, std::string_vie
 
 std::vector<ComponentLabel> component_labels(const Program& program) {
     std::vector<ComponentLabel> labels;
-    std::string current;
-    for (const Move& move : program.moves) {
-        const std::string_view started = started_name(move.comment);
-        if (!started.empty()) current = started;
-        if (current.empty() || !is_cutting(move)) {
-            if (!current.empty() && move.comment == std::string(kLift) + current) current.clear();
-            continue;
-        }
-        ComponentLabel& label = label_named(labels, current);
+    const std::vector<std::string_view> names = component_of_moves(program);
+    for (std::size_t n = 0; n < program.moves.size(); ++n) {
+        const Move& move = program.moves[n];
+        if (names[n].empty() || !is_cutting(move)) continue;
+        ComponentLabel& label = label_named(labels, names[n]);
         if (is_arc(move)) {
             add_arc(label.area, move);
         } else {

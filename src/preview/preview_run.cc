@@ -8,6 +8,8 @@
 #include "base/input_file.h"
 #include "base/output_file.h"
 #include "base/run_error.h"
+#include "simulate/cut_sheet.h"
+#include "preview/finished_view.h"
 #include "preview/index_page.h"
 #include "preview/preview_options.h"
 #include "preview/program_files.h"
@@ -29,10 +31,23 @@ void write_file(const fs::path& path, const std::string& text) {
     file.commit();
 }
 
+// Simulates the program's cut and draws the finished part beside its
+// picture; the summary gains the part.  Returns the lines of --measure.
+std::vector<std::string> add_finished_part(const fs::path& path, const Program& program, const Summary& summary,
+                                           const FinishedSettings& settings, IndexEntry& entry) {
+    FinishedView view = finished_view(path.stem().string(), program, summary, settings);
+    const fs::path picture = finished_picture_path(path);
+    write_file(picture, view.svg);
+    entry.finished_picture = picture.filename().string();
+    entry.finished_svg = std::move(view.svg);
+    entry.summary += ", " + view.text;
+    return std::move(view.measures);
+}
+
 // Reads, summarises and draws one program.  The entry's picture stays empty
 // when that failed; the reason is on the error stream and in the summary.
 IndexEntry preview_program(const fs::path& path, const PreviewSettings& settings, const Console& console) {
-    IndexEntry entry{path.filename().string(), "", "", ""};
+    IndexEntry entry{path.filename().string(), "", "", "", "", ""};
     try {
         std::ifstream in = open_input(path.string());
         const Program program = read_program(in, path.string());
@@ -48,7 +63,11 @@ IndexEntry preview_program(const fs::path& path, const PreviewSettings& settings
         write_file(picture, entry.svg);
         entry.picture = picture.filename().string();
         entry.summary = summary_text(summary);
-        if (settings.tsv) {
+        std::vector<std::string> measures;
+        if (settings.finished.on) measures = add_finished_part(path, program, summary, settings.finished, entry);
+        if (settings.finished.measure) {
+            for (const std::string& line : measures) console.out << path.string() << "\t" << line << "\n";
+        } else if (settings.tsv) {
             console.out << path.string() << "\t" << summary_tsv(summary) << "\n";
         } else {
             console.out << path.string() << ": " << entry.summary << "\n";
@@ -56,6 +75,11 @@ IndexEntry preview_program(const fs::path& path, const PreviewSettings& settings
     } catch (const ProgramError& e) {
         entry.summary = "line " + std::to_string(e.line()) + ": " + e.what();
         print_error(console, path.string() + ":" + std::to_string(e.line()) + ": " + e.what());
+    } catch (const simulate::SimulationError& e) {
+        entry.picture.clear();
+        entry.summary = e.what();
+        const std::string line = e.line() > 0 ? ":" + std::to_string(e.line()) : "";
+        print_error(console, path.string() + line + ": " + e.what());
     } catch (const RunError& e) {
         entry.summary = e.what();
         print_error(console, e.what());
@@ -89,7 +113,7 @@ bool preview_path(const std::string& path, const PreviewSettings& settings, cons
     const fs::path index = set.folder / "index.html";
     try {
         write_file(index, index_page(folder_title(set.folder), entries));
-        if (!settings.tsv) console.out << "Index: " << index.string() << "\n";
+        if (!settings.tsv && !settings.finished.measure) console.out << "Index: " << index.string() << "\n";
     } catch (const RunError& e) {
         print_error(console, e.what());
         return false;
