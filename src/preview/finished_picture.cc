@@ -98,17 +98,17 @@ void append_finding_numbers(std::string& svg, const Analysis& analysis, const Fr
 }
 
 void append_finished_title(std::string& svg, const Frame& f, const std::string& name, const CutSheet& sheet,
-                  const Analysis& analysis) {
+                  const Analysis& analysis, const std::string& in_words) {
     const double size = f.font * 0.6;
     const auto text = [&](double x, double y, double height, const std::string& attributes, const std::string& s) {
         svg += "<text x=\"" + length(x) + "\" y=\"" + length(y) + "\" font-size=\"" + length(height) + "\"" + attributes + ">" +
                xml_escaped(s) + "</text>\n";
     };
     const std::size_t count = analysis.findings.size();
-    svg += "<title>" + xml_escaped(name + ": " + finished_text(analysis)) + "</title>\n";
+    svg += "<title>" + xml_escaped(name + ": " + in_words) + "</title>\n";
     svg += "<g font-family=\"sans-serif\" fill=\"#222\">\n";
     text(f.margin, f.font * 1.3, f.font, " font-weight=\"bold\"", name + " (finished)");
-    text(f.margin, f.font * 2.4, size, "", finished_text(analysis));
+    text(f.margin, f.font * 2.4, size, "", in_words);
     text(f.margin, f.font * 3.3, size, count == 0 ? "" : " fill=\"" + std::string(kWarning) + "\"",
          count == 0 ? "no findings"
                     : std::to_string(count) + (count == 1 ? " finding" : " findings") + ", marked and numbered in red");
@@ -164,7 +164,8 @@ void append_finished_title(std::string& svg, const Frame& f, const std::string& 
 }  // namespace
 
 std::string finished_picture(const std::string& name, const Summary& summary, const CutSheet& sheet,
-                             const Analysis& analysis) {
+                             const Analysis& analysis, const std::string& words,
+                             const std::vector<toolpath::PanelMark>& panels) {
     const Frame f = frame_for(summary);
     const double pixels = std::min(1000 / f.width, 800 / f.height);
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -172,7 +173,7 @@ std::string finished_picture(const std::string& name, const Summary& summary, co
            "\" height=\"" + length(std::round(f.height * pixels)) + "\" viewBox=\"0 0 " + length(f.width) + " " +
            length(f.height) + "\">\n";
     svg += "<rect width=\"" + length(f.width) + "\" height=\"" + length(f.height) + "\" fill=\"#ffffff\"/>\n";
-    append_finished_title(svg, f, name, sheet, analysis);
+    append_finished_title(svg, f, name, sheet, analysis, words);
     svg += "<rect x=\"0\" y=\"" + length(f.band) + "\" width=\"" + length(f.width) + "\" height=\"" + length(f.height - f.band) +
            "\" fill=\"#ffffff\" stroke=\"#bbbbbb\" stroke-width=\"" + length(f.hair) + "\"/>\n";
     append_axis_numbers(svg, f);
@@ -183,6 +184,13 @@ std::string finished_picture(const std::string& name, const Summary& summary, co
     append_origin(svg, f);
     svg += "</g>\n";
     std::vector<ComponentLabel> labels;
+    for (std::size_t n = 0; n < panels.size() && n < analysis.parts.size(); ++n) {
+        const Box& box = analysis.parts[n].box;
+        toolpath::Extents area;
+        area.add(box.min_x, box.min_y);
+        area.add(box.max_x, box.max_y);
+        labels.push_back({panels[n].name, area});
+    }
     for (const Part& part : analysis.parts) {
         for (const Hole& hole : part.holes) {
             if (hole.components.empty()) continue;

@@ -2,18 +2,24 @@
 // the tool paths and on the same axes, grid and origin: the part's edge and
 // holes from the contours of the simulated material, its pockets shaded by
 // depth with their key, bridges and skin marked, the components' names on
-// their holes, and every finding marked and numbered in red.
+// their holes, and every finding marked and numbered in red.  On a sheet,
+// each panel's name stands on it.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "simulate/analysis.h"
 #include "simulate/cut_sheet.h"
 #include "preview/summary.h"
+#include "toolpath/panel_marks.h"
 
 namespace veskaro::preview {
 
+// `words` is the finished part in words (finished_text); `panels` the
+// panels of a sheet program, whose parts come first in `analysis`.
 std::string finished_picture(const std::string& name, const Summary& summary, const simulate::CutSheet& sheet,
-                             const simulate::Analysis& analysis);
+                             const simulate::Analysis& analysis, const std::string& words,
+                             const std::vector<toolpath::PanelMark>& panels);
 
 }  // namespace veskaro::preview

@@ -37,6 +37,28 @@ std::string box_measure(const char* kind, const std::string& name, const Box& bo
     return measure(kind, name, box.centre_x(), box.centre_y(), box.width(), box.height(), area, min_depth, max_depth);
 }
 
+// The panels of a sheet counted by how they are held, and their holes and
+// pockets.
+std::string sheet_text(const Analysis& analysis, std::size_t panels) {
+    std::size_t freed = 0, held = 0, bridges = 0, loose = 0, holes = 0, pockets = 0;
+    for (std::size_t n = 0; n < panels; ++n) {
+        const Part& part = analysis.parts[n];
+        switch (part.hold) {
+            case Hold::freed: ++freed; break;
+            case Hold::bridges: ++held, bridges += part.bridges.size(); break;
+            case Hold::skin:
+            case Hold::none: ++loose; break;
+        }
+        holes += part.holes.size();
+        pockets += part.pockets.size();
+    }
+    std::string text = "finished " + counted(panels, "panel", "panels") + ":";
+    if (freed > 0) text += " " + std::to_string(freed) + " freed,";
+    if (held > 0) text += " " + std::to_string(held) + " held by " + counted(bridges, "bridge", "bridges") + ",";
+    if (loose > 0) text += " " + std::to_string(loose) + " NOT cut free,";
+    return text + " " + counted(holes, "hole", "holes") + ", " + counted(pockets, "pocket", "pockets");
+}
+
 }  // namespace
 
 std::string hold_text(const Part& part) {
@@ -49,7 +71,8 @@ std::string hold_text(const Part& part) {
     return {};
 }
 
-std::string finished_text(const Analysis& analysis) {
+std::string finished_text(const Analysis& analysis, std::size_t panels) {
+    if (panels > 0) return sheet_text(analysis, std::min(panels, analysis.parts.size()));
     const Part& part = analysis.parts.front();
     std::string text = "finished";
     if (part.hold == Hold::none) {

@@ -3,6 +3,7 @@
 // tab-separated line per feature for --measure.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,10 @@ namespace veskaro::preview {
 std::string hold_text(const simulate::Part& part);
 
 // "finished <width> x <height> mm, <hold>, <n> holes, <m> pockets", without
-// the size when no cut goes around the part.
-std::string finished_text(const simulate::Analysis& analysis);
+// the size when no cut goes around the part.  For a sheet of `panels`
+// panels, the first parts of `analysis`: "finished 5 panels: 5 held by 20
+// bridges, 40 holes, 14 pockets", the panels counted by how they are held.
+std::string finished_text(const simulate::Analysis& analysis, std::size_t panels = 0);
 
 // "<kind>\t<name>\t<centre x>\t<centre y>\t<width>\t<height>\t<area>\t<min
 // depth>\t<max depth>", every part with its holes, pockets, bridges and skin,

@@ -7,7 +7,8 @@ empty (no error, no warning), the page must hold every face's picture, and
 its switch must hide the rapid moves (checked on a copy of the page with a
 line of script added; the page itself has none).  The same again with the
 finished parts (--finished): every finished picture loads clean too, and the
-page holds both pictures of every face.
+page holds both pictures of every face; and with the example's panels on one
+sheet (veskaro-post --sheet with tabs), its pictures and page.
 
 Exit status: 0 when everything held, 1 when not, 77 (skipped) when Chromium
 is not installed; set VESKARO_REQUIRE_CHROMIUM=1 to make that a failure, as
@@ -48,9 +49,11 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--generator", required=True)
     parser.add_argument("--preview", required=True)
+    parser.add_argument("--post", required=True)
     parser.add_argument("--source", required=True)
     args = parser.parse_args()
-    generator, preview, source = (os.path.abspath(p) for p in (args.generator, args.preview, args.source))
+    generator, preview, post, source = (os.path.abspath(p) for p in
+                                        (args.generator, args.preview, args.post, args.source))
     browser = shutil.which("chromium")
     if browser is None:
         print("SKIPPED: chromium is not installed; scripts/install-deps chromium installs it")
@@ -67,9 +70,14 @@ def main():
         subprocess.run([preview, folder], check=True, capture_output=True)
         subprocess.run([preview, "--finished", "-m", "2", "--material-thickness", "3", finished], check=True,
                        capture_output=True)
+        sheet = os.path.join(work, "sheet")
+        subprocess.run([post, "-c", "grbl", "-o", sheet, "-m", "2", "--outline", "outside", "--tabs", "4", "-t", "3",
+                        "--sheet", "600x400", folder], check=True, capture_output=True)
+        subprocess.run([preview, "--finished", "-m", "2", "--material-thickness", "3", sheet], check=True,
+                       capture_output=True)
         faces = len(glob.glob(os.path.join(folder, "*.nc")))
-        pages = [(folder, "index.html", faces)] + [(finished, "index.html", 2 * faces)]
-        for where in (folder, finished):
+        pages = [(folder, "index.html", faces)] + [(finished, "index.html", 2 * faces), (sheet, "index.html", 2)]
+        for where in (folder, finished, sheet):
             pages += [(where, os.path.basename(p), 1) for p in sorted(glob.glob(os.path.join(where, "*.svg")))]
         for number, (where, page, pictures) in enumerate(pages):
             status, dom, messages = load(browser, "file://" + os.path.join(where, page),

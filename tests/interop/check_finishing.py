@@ -46,6 +46,7 @@ import subprocess
 import sys
 import tempfile
 from collections import Counter
+from xml.etree import ElementTree
 
 sys.dont_write_bytecode = True  # run from the build, leave the source tree clean
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -62,6 +63,7 @@ TABS = 4
 TAB_WIDTH = 6.0
 SHEET = (600.0, 400.0)
 SMALL_SHEET = (300.0, 200.0)  # the random panels together, on several sheets
+tally_pictures = [0]  # finished pictures of sheets checked
 BITS = ["3.175", "2", "1", "3", "6", "0.8", "1.5"]
 CONTROLLERS = {"linuxcnc": ".ngc", "grbl": ".nc"}
 
@@ -499,7 +501,47 @@ def sheet_problems(args, rs274, label, faces, bit, sheet, extra, work, tally, ta
     for target, panels in sheets:
         problems += [f"{os.path.basename(target)}: {p}" for p in controller_problems(rs274, target, tally)]
         problems += one_sheet(args, target, panels, bit, sheet, tally, tabs)
+        problems += picture_problems(args, target, panels, bit, placed_tabs(lines, target))
         tally.counts["sheets"] += 1
+    return problems
+
+
+def placed_tabs(lines, target):
+    """{panel name: tabs placed} of one sheet in post's summary."""
+    tabs, on = {}, False
+    for line in lines:
+        if SHEET_LINE.match(line):
+            on = SHEET_LINE.match(line).group(1) == target
+        elif on and PANEL_LINE.match(line):
+            tabs[PANEL_LINE.match(line).group(1)] = finish_counts(line).get("tabs placed", 0)
+    return tabs
+
+
+def picture_problems(args, target, panels, bit, tabs):
+    """The preview draws the sheet's finished picture: every panel named on
+    it, drawn as a part held by its tabs (or freed), the tabs marked."""
+    thickness = max(face.thickness for face, *_ in panels)
+    result = run([args.preview, "--finished", "--bit-diameter", f"{bit:g}", "--material-thickness",
+                  f"{thickness:g}", target])
+    if result.returncode != 0:
+        return [f"preview status {result.returncode}: {text_of(result.stderr).strip()}"]
+    # The preview names a .nc program's picture without the .nc.
+    picture = (target[:-3] if target.endswith(".nc") else target) + ".finished.svg"
+    svg = ElementTree.parse(picture).getroot()
+    ns = "{http://www.w3.org/2000/svg}"
+    texts = {"".join(t.itertext()).strip() for t in svg.iter(ns + "text")}
+    # GRBL's line length may have shortened a long name in its comment.
+    named = lambda name: any(t == name or (t.endswith("...") and name.startswith(t[:-3])) for t in texts)
+    problems = [f"{name} is not named on the picture" for name in tabs if not named(name)]
+    holds, bridges = Counter(), 0
+    for group in svg.iter(ns + "g"):
+        if group.get("class") == "part":
+            holds[group.find(ns + "desc").text] += 1
+            bridges += sum(1 for p in group.iter(ns + "path") if p.get("fill") == "#ff8c1a")
+    wanted = Counter("freed" if n == 0 else f"held by {n} bridge{'s' if n > 1 else ''}" for n in tabs.values())
+    if any(holds[hold] < count for hold, count in wanted.items()) or bridges != sum(tabs.values()):
+        problems.append(f"the picture shows parts {dict(holds)} and {bridges} tabs, post placed {tabs}")
+    tally_pictures[0] += 1
     return problems
 
 
@@ -659,6 +701,7 @@ def main():
     for name, count in sorted(tally.counts.items()):
         if name != "projects":
             print(f"{name}: {count}")
+    print(f"finished pictures of sheets drawn and checked: {tally_pictures[0]}")
     print("largest deviations: " + ", ".join(f"{k} {v:.4f} mm" for k, v in tally.deviation.items()))
     # The cases the check exists for must have come up.
     for case in ("fewer tabs than asked", "outlines too small for a tab, refused", "programs without an outline, "
