@@ -318,6 +318,44 @@ TEST(FinishingCli, RefusesWhatCannotBeCutAndWritesNothing) {
     }
 }
 
+TEST(FinishingCli, FinishesOneProgramAsAsked) {
+    TempFolder folder;
+    folder.write("Lid_Main.nc", face("led", "10.00", "10.00", "40.00", "20.00"));
+    const Outcome outcome = post({"-c", "linuxcnc", "-o", "one", "-m", "2", "--outline", "outside", "--tabs", "2", "-t",
+                                  "3", "--tab-width", "5", "-S", "1000", "-p", "50", "Lid_Main.nc"},
+                                 folder.path());
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out,
+              "Lid_Main.nc -> one/Lid_Main.ngc: header rewritten 1, numbers rewritten 0, circles dropped 0, comment "
+              "bytes replaced 0, comments shortened 0, feeds written 10, lines added 2, outline passes moved outside "
+              "2, tabs placed 2, passes lifted over tabs 1\n");
+    // The mark before the outline lets the preview find the panel however
+    // it is held; lifts and lowers at the plunge feed, the cuts at their own.
+    EXPECT_EQ(read_file(folder.path() + "/one/Lid_Main.ngc"),
+              "; Created with VESKARO G-Code Generator - https://veskaro.example.org\n"
+              "G21 ; Set units to mm\nG90 ; Absolute positioning\nG0 Z5 ; Lift the tool to a safe height\n"
+              "M3 S1000 ; Start the spindle or laser\n"
+              "G0 X10.00 Y10.00 ; Move to the start of the circle (right side)\n"
+              "G1 Z-3.00 F50 ; Start cutting led down to -3.00mm\n"
+              "G2 X10.00 Y10.00 I-1.00 J0 F300.00 ; Cut a circle\n"
+              "G0 Z5 ; Lift to safe height after cutting led\n"
+              "; Outline at 0.00, 0.00, 40.00 x 20.00 mm: Lid_Main\n"
+              "G0 X-1 Y21 ; Move to the starting point\n"
+              "G1 Z-1.50 F50 ; Start cutting down to -1.50mm\n"
+              "G1 X41 Y21 F300.00 ; Cut along the X axis\nG1 X41 Y-1 ; Cut along the Y axis\n"
+              "G1 X-1 Y-1 ; Cut back along the X axis\nG1 X-1 Y21 ; Close the loop on the Y axis\n"
+              "G0 X-1 Y21 ; Move to the starting point\n"
+              "G1 Z-3.00 F50 ; Start cutting down to -3.00mm\n"
+              "G1 X17.5 Y21 F300.00 ; Cut along the X axis\nG1 Z-2 F50 ; Lift over tab 1\n"
+              "G1 X22.5 Y21 F300.00 ; Across tab 1\nG1 Z-3 F50 ; Lower after tab 1\n"
+              "G1 X41 Y21 F300.00 ; Cut along the X axis\nG1 X41 Y-1 ; Cut along the Y axis\n"
+              "G1 X22.5 Y-1 ; Cut back along the X axis\nG1 Z-2 F50 ; Lift over tab 2\n"
+              "G1 X17.5 Y-1 F300.00 ; Across tab 2\nG1 Z-3 F50 ; Lower after tab 2\n"
+              "G1 X-1 Y-1 F300.00 ; Cut back along the X axis\nG1 X-1 Y21 ; Close the loop on the Y axis\n"
+              "G0 Z5 ; Lift the tool to a safe height\nG0 Z5 ; Lift the tool to a safe height\n"
+              "M5 ; Stop the spindle or laser\nM30 ; End of program\n");
+}
+
 TEST(FinishingCli, PlacesEveryPanelOnASheet) {
     TempFolder folder;
     folder.write("Lid_Main.nc", face("led", "10.00", "10.00", "40.00", "20.00"));

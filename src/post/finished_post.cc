@@ -14,7 +14,8 @@ std::string post_finished(const std::filesystem::path& program, const std::files
     const ProgramSource source = read_source(program);
     const std::optional<Outline> outline = find_outline(source.program);
     if (!outline) throw FinishError(no_outline_text());
-    const FinishedOutline finished = finish_outline(source.lines, source.program, *outline, finish);
+    const FinishedOutline finished =
+        finish_outline(source.lines, source.program, *outline, finish, program.stem().string());
     const toolpath::Program moves = read_lines(finished.lines, program.string());
     OutputFile file(target.string());
     const PostCounts counts = write_posted(finished.lines, moves, post, file);

@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "base/decimal_text.h"
+#include "base/run_error.h"
 #include "post/plain_number.h"
 #include "post/program_line.h"
 #include "post/tab_places.h"
+#include "toolpath/panel_marks.h"
 
 namespace veskaro::post {
 
@@ -162,7 +164,8 @@ std::string finish_counts_text(const FinishCounts& counts) {
 }
 
 FinishedOutline finish_outline(const std::vector<std::string>& lines, const Program& program,
-                               const Outline& outline, const FinishOptions& options) {
+                               const Outline& outline, const FinishOptions& options,
+                               const std::optional<std::string>& mark) {
     FinishedOutline finished;
     OutlineWriter writer(outline, options, finished.lines);
     check_tabs(writer, outline, options);
@@ -183,6 +186,9 @@ FinishedOutline finish_outline(const std::vector<std::string>& lines, const Prog
     }
 
     finished.lines.assign(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(begin));
+    if (mark) {
+        finished.lines.push_back("; " + panel_mark_text({escape_name(*mark), 0, 0, false, outline.width, outline.height}));
+    }
     finished.outline_begin = finished.lines.size();
     for (std::size_t at = begin; at < end; ++at) {
         const int r = role[at - begin];

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -44,8 +45,12 @@ struct FinishedOutline {
 };
 
 // `lines` are the program's lines and `program` the moves read from them;
-// `outline` was found in those.  Throws FinishError.
+// `outline` was found in those.  With a `mark` (the panel's name), the
+// outline's mark is written before its passes, at 0,0, so that the
+// simulation finds the panel however it is held (a sheet writes its own).
+// Throws FinishError.
 FinishedOutline finish_outline(const std::vector<std::string>& lines, const toolpath::Program& program,
-                               const Outline& outline, const FinishOptions& options);
+                               const Outline& outline, const FinishOptions& options,
+                               const std::optional<std::string>& mark = std::nullopt);
 
 }  // namespace veskaro::post

@@ -72,7 +72,7 @@ std::string hold_text(const Part& part) {
 }
 
 std::string finished_text(const Analysis& analysis, std::size_t panels) {
-    if (panels > 0) return sheet_text(analysis, std::min(panels, analysis.parts.size()));
+    if (panels > 1) return sheet_text(analysis, std::min(panels, analysis.parts.size()));
     const Part& part = analysis.parts.front();
     std::string text = "finished";
     if (part.hold == Hold::none) {

@@ -16,8 +16,8 @@ namespace veskaro::preview {
 std::string hold_text(const simulate::Part& part);
 
 // "finished <width> x <height> mm, <hold>, <n> holes, <m> pockets", without
-// the size when no cut goes around the part.  For a sheet of `panels`
-// panels, the first parts of `analysis`: "finished 5 panels: 5 held by 20
+// the size when no cut goes around the part.  For a sheet of more than one
+// panel, `panels` of them, the first parts of `analysis`: "finished 5 panels: 5 held by 20
 // bridges, 40 holes, 14 pockets", the panels counted by how they are held.
 std::string finished_text(const simulate::Analysis& analysis, std::size_t panels = 0);
 
