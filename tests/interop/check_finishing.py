@@ -530,8 +530,12 @@ def picture_problems(args, target, panels, bit, tabs):
     svg = ElementTree.parse(picture).getroot()
     ns = "{http://www.w3.org/2000/svg}"
     texts = {"".join(t.itertext()).strip() for t in svg.iter(ns + "text")}
-    # GRBL's line length may have shortened a long name in its comment.
-    named = lambda name: any(t == name or (t.endswith("...") and name.startswith(t[:-3])) for t in texts)
+    # For GRBL, the characters it would act on are "_" in the comment, and
+    # its line length may have shortened a long name.
+    def named(name):
+        if target.endswith(".nc"):
+            name = "".join("_" if ord(c) < 0x20 or ord(c) > 0x7E or c in "!?~" else c for c in name)
+        return any(t == name or (t.endswith("...") and name.startswith(t[:-3])) for t in texts)
     problems = [f"{name} is not named on the picture" for name in tabs if not named(name)]
     holds, bridges = Counter(), 0
     for group in svg.iter(ns + "g"):
