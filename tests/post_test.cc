@@ -9,7 +9,7 @@
 #include "post/program_post.h"
 #include "support/process.h"
 #include "support/program_text.h"
-#include "toolpath/program_reader.h"
+#include "toolpath/program_file.h"
 
 namespace {
 

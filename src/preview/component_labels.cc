@@ -1,6 +1,7 @@
 #include "preview/component_labels.h"
 
 #include <string_view>
+#include <unordered_map>
 
 #include "base/decimal_text.h"
 #include "toolpath/arc.h"
@@ -26,38 +27,58 @@ std::string_view started_name(std::string_view comment) {
     return comment.substr(kStart.size(), down - kStart.size());
 }
 
-ComponentLabel& label_named(std::vector<ComponentLabel>& labels, std::string_view name) {
-    for (ComponentLabel& label : labels) {
-        if (label.name == name) return label;
+// The labels in the order the program first cuts them, and where each name
+// stands among them: a program may name tens of thousands of components,
+// and each name is looked up once per cutting move.
+class Labels {
+public:
+    ComponentLabel& named(std::string_view name) {
+        const auto [found, added] = index_.try_emplace(std::string(name), labels_.size());
+        if (added) labels_.push_back({std::string(name), {}});
+        return labels_[found->second];
     }
-    labels.push_back({std::string(name), {}});
-    return labels.back();
+    std::vector<ComponentLabel> take() { return std::move(labels_); }
+
+private:
+    std::vector<ComponentLabel> labels_;
+    std::unordered_map<std::string, std::size_t> index_;
+};
+
+// "Lift to safe height after cutting <name>".
+bool is_lift_after(std::string_view comment, std::string_view name) {
+    return comment.size() == kLift.size() + name.size() && comment.substr(0, kLift.size()) == kLift &&
+           comment.substr(kLift.size()) == name;
 }
 
 }  // namespace
 
 std::vector<ComponentLabel> component_labels(const Program& program) {
-    std::vector<ComponentLabel> labels;
+    Labels labels;
     std::string current;
+    ComponentLabel* label = nullptr;  // the current name's
     for (const Move& move : program.moves) {
         const std::string_view started = started_name(move.comment);
-        if (!started.empty()) current = started;
+        if (!started.empty() && started != current) {
+            current = started;
+            label = nullptr;
+        }
         if (current.empty() || !is_cutting(move)) {
-            if (!current.empty() && move.comment == std::string(kLift) + current) current.clear();
+            if (!current.empty() && is_lift_after(move.comment, current)) current.clear();
             continue;
         }
-        ComponentLabel& label = label_named(labels, current);
+        if (label == nullptr) label = &labels.named(current);
         if (is_arc(move)) {
-            add_arc(label.area, move);
+            add_arc(label->area, move);
         } else {
-            label.area.add(move.from.x, move.from.y);
-            label.area.add(move.to.x, move.to.y);
+            label->area.add(move.from.x, move.from.y);
+            label->area.add(move.to.x, move.to.y);
         }
     }
-    return labels;
+    return labels.take();
 }
 
-void append_labels(std::string& svg, const Frame& f, const std::vector<ComponentLabel>& labels) {
+void append_labels(PictureText& picture, const Frame& f, const std::vector<ComponentLabel>& labels) {
+    std::string& svg = picture.text;
     const double size = f.font * 0.45;
     svg += "<g class=\"names\" font-family=\"sans-serif\" font-size=\"" + trimmed_decimals(size, 3) +
            "\" text-anchor=\"middle\" fill=\"#000\" stroke=\"#fff\" stroke-width=\"" + trimmed_decimals(size * 0.25, 3) +
@@ -67,6 +88,7 @@ void append_labels(std::string& svg, const Frame& f, const std::vector<Component
         const double y = (label.area.min_y + label.area.max_y) / 2;
         svg += "<text x=\"" + trimmed_decimals(f.x(x), 3) + "\" y=\"" + trimmed_decimals(f.y(y) + size * 0.35, 3) + "\">" + xml_escaped(label.name) +
                "</text>\n";
+        picture.spill();
     }
     svg += "</g>\n";
 }

@@ -16,12 +16,6 @@ const char* const kStyle =
     "#show-rapids:not(:checked)~.faces .rapids{display:none}"
     ".failed{color:#b00}";
 
-// The SVG element of a picture, without the XML declaration before it.
-std::string inline_svg(const std::string& document) {
-    const std::size_t start = document.find("<svg");
-    return start == std::string::npos ? std::string() : document.substr(start);
-}
-
 std::string stem_of(const std::string& file_name) {
     const std::size_t dot = file_name.rfind('.');
     return dot == std::string::npos ? file_name : file_name.substr(0, dot);
@@ -29,7 +23,7 @@ std::string stem_of(const std::string& file_name) {
 
 }  // namespace
 
-std::string index_page(const std::string& title, const std::vector<IndexEntry>& entries) {
+std::string index_start(const std::string& title, const std::vector<IndexEntry>& entries) {
     const std::string heading = xml_escaped(title);
     std::string page = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n";
     page += "<meta charset=\"utf-8\"/>\n<title>" + heading + ": " + std::to_string(entries.size()) +
@@ -45,23 +39,23 @@ std::string index_page(const std::string& title, const std::vector<IndexEntry>& 
     }
     page += "</table>\n<input type=\"checkbox\" id=\"show-rapids\" checked=\"checked\"/>"
             "<label for=\"show-rapids\"> show the rapid moves (dashed)</label>\n<div class=\"faces\">\n";
-    for (std::size_t n = 0; n < entries.size(); ++n) {
-        const IndexEntry& entry = entries[n];
-        const std::string face = xml_escaped(stem_of(entry.program));
-        page += "<figure id=\"face-" + std::to_string(n + 1) + "\">\n";
-        if (entry.picture.empty()) {
-            page += "<p class=\"failed\">" + xml_escaped(entry.summary) + "</p>\n";
-        } else {
-            page += inline_svg(entry.svg);
-        }
-        page += "<figcaption><b>" + face + "</b>: " + xml_escaped(entry.summary);
-        if (!entry.picture.empty()) {
-            page += " (<a href=\"" + link_to(entry.picture) + "\">" + xml_escaped(entry.picture) + "</a>)";
-        }
-        page += "</figcaption>\n</figure>\n";
-    }
-    page += "</div>\n</body>\n</html>\n";
     return page;
 }
+
+std::string figure_start(std::size_t number) { return "<figure id=\"face-" + std::to_string(number) + "\">\n"; }
+
+std::string figure_end(const IndexEntry& entry) {
+    const std::string face = xml_escaped(stem_of(entry.program));
+    std::string text;
+    if (entry.picture.empty()) text += "<p class=\"failed\">" + xml_escaped(entry.summary) + "</p>\n";
+    text += "<figcaption><b>" + face + "</b>: " + xml_escaped(entry.summary);
+    if (!entry.picture.empty()) {
+        text += " (<a href=\"" + link_to(entry.picture) + "\">" + xml_escaped(entry.picture) + "</a>)";
+    }
+    text += "</figcaption>\n</figure>\n";
+    return text;
+}
+
+std::string index_end() { return "</div>\n</body>\n</html>\n"; }
 
 }  // namespace veskaro::preview
