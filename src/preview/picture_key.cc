@@ -31,19 +31,15 @@ DepthLevels depth_levels(const Program& program) {
     // Counted first, so that the list takes no more room than it needs.
     std::size_t cutting = 0;
     for (const Move& move : program.moves) cutting += is_cutting(move) ? 1 : 0;
-    std::vector<std::pair<long, std::size_t>> keyed;
-    keyed.reserve(cutting);
-    for (auto it = program.moves.begin(); it != program.moves.end(); ++it) {
-        if (is_cutting(*it)) keyed.emplace_back(level_key(*it), it.index());
-    }
-    std::sort(keyed.begin(), keyed.end());
     DepthLevels levels;
-    levels.moves.reserve(keyed.size());
-    for (const auto& [key, index] : keyed) {
-        if (levels.levels.empty() || levels.levels.back().key != key) {
-            levels.levels.push_back({key, levels.moves.size(), 0});
-        }
-        levels.moves.push_back(index);
+    levels.moves.reserve(cutting);
+    for (auto it = program.moves.begin(); it != program.moves.end(); ++it) {
+        if (is_cutting(*it)) levels.moves.emplace_back(level_key(*it), it.index());
+    }
+    std::sort(levels.moves.begin(), levels.moves.end());
+    for (std::size_t n = 0; n < levels.moves.size(); ++n) {
+        const long key = levels.moves[n].first;
+        if (levels.levels.empty() || levels.levels.back().key != key) levels.levels.push_back({key, n, 0});
         ++levels.levels.back().count;
     }
     return levels;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,10 @@ struct DepthLevel {
 // lists, so that a program whose every move reaches a depth of its own
 // takes a few words per move.
 struct DepthLevels {
-    // The indices of the cutting moves in the program (toolpath::MoveList),
-    // level by level, each level's in program order.
-    std::vector<std::size_t> moves;
+    // The cutting moves, as their level's key and their index in the
+    // program (toolpath::MoveList), level by level, each level's in program
+    // order.
+    std::vector<std::pair<long, std::size_t>> moves;
     std::vector<DepthLevel> levels;
 };
 

@@ -91,7 +91,7 @@ void append_cuts(PictureText& picture, const Program& program, const DepthLevels
         svg += "<g fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + trimmed_decimals(stroke, 3) +
                "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"><desc>Z " + trimmed_decimals(level_z(level.key), 3) + "</desc>\n";
         for (std::size_t n = level.first; n < level.first + level.count; ++n) {
-            move.seek(levels.moves[n]);
+            move.seek(levels.moves[n].second);
             svg += cut_element(*move, stroke, colour) + "\n";
             picture.spill();
         }
