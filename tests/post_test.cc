@@ -312,7 +312,7 @@ std::vector<HostileCase> hostile_cases() {
         {"a program is read once, as a FIFO is", VESKARO_POST, {"-c", "grbl", "face.nc"}, {{"source", kFace}},
          [](const std::string& dir) {
              ASSERT_EQ(mkfifo((dir + "/face.nc").c_str(), 0600), 0);
-             ASSERT_EQ(std::system(("cat '" + dir + "/source' > '" + dir + "/face.nc' &").c_str()), 0);
+             ASSERT_EQ(std::system(("timeout 120 cat '" + dir + "/source' > '" + dir + "/face.nc' &").c_str()), 0);
          },
          "face.nc -> grbl/face.nc" + counts, "", 0,
          {{"source", kFace}, {"face.nc", "<fifo>"}, {"grbl", "<folder>"}, {"grbl/face.nc", posted}}, {}},
