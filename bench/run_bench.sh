@@ -29,13 +29,14 @@ runs=${BENCH_RUNS:-3}
 example_runs=${BENCH_EXAMPLE_RUNS:-50}
 
 generator="$build/veskaro-gcode"
+preview="$build/veskaro-preview"
 reference="$build/bench/veskaro-gcode-reference"
 kernels="$build/bench/bench_kernels"
 stress_project="$build/bench/stress_project"
 spawn_timer="$build/bench/spawn_timer"
 dynamic_generator="$build/shared/veskaro-gcode"
 empty_program="$build/bench/empty_program"
-for program in "$generator" "$reference" "$kernels" "$stress_project" "$spawn_timer" "$dynamic_generator" \
+for program in "$generator" "$preview" "$reference" "$kernels" "$stress_project" "$spawn_timer" "$dynamic_generator" \
     "$empty_program" /usr/bin/time; do
     [ -x "$program" ] || { echo "run_bench.sh: $program is missing (run make bench)" >&2; exit 1; }
 done
@@ -173,6 +174,97 @@ for name in true empty example example-simulate example-dynamic; do
     tr ' ' '\n' <"$name.rounds" | awk -F= '$1 == "best_us" { print $2 }' | sort -n | head -1 >"$name.best"
 done
 
+# The finished parts: the example's five faces simulated and measured by
+# veskaro-preview (--finished --measure, writing its pictures too), in turns
+# with the generator's run on the same project; one 160 x 100 mm face alone
+# for its memory; and a 600 x 400 mm sheet of fifteen of the example's
+# panels, each face program shifted to its place.
+option_of() {
+    local words=("${example_args[@]}") n
+    for ((n = 0; n + 1 < ${#words[@]}; ++n)); do
+        [ "${words[n]}" = "$1" ] && { echo "${words[n + 1]}"; return; }
+    done
+    echo "$2"
+}
+finished=(--finished --measure -m "$(option_of -m 2)" --material-thickness "$(option_of -t 3)")
+faces=(example-out/*/*.nc)
+main_face=$(ls example-out/*/*_Main.nc | head -1)
+echo "== finished parts: the example's ${#faces[@]} faces, $example_runs runs in turns with the generator"
+for ((i = 0; i < example_runs; i += 10)); do
+    "$spawn_timer" 10 "$generator" "${example_args[@]}" >>example-again.rounds
+    "$spawn_timer" 10 "$preview" "${finished[@]}" "${faces[@]}" >>finished.rounds
+done
+for name in example-again finished; do
+    for key in median_us cpu_us rss_kib; do
+        tr ' ' '\n' <"$name.rounds" | awk -F= -v k="$key" '$1 == k { print $2 }' >"$name.$key"
+    done
+    median <"$name.median_us" >"$name.wall"
+    median <"$name.cpu_us" >"$name.cpu"
+    sort -n "$name.rss_kib" | tail -1 >"$name.rss"
+done
+"$preview" "${finished[@]}" "${faces[@]}" >finished.measures
+finished_lines=$(wc -l <finished.measures)
+
+# sheet.nc: each face program's moves shifted by its place on the sheet
+# (X and Y; the arcs' I and J are relative and stay), one header, one end.
+place_face() {
+    awk -v dx="$2" -v dy="$3" '
+        NR == 1 && /^[#;]/ { next }
+        /^(G21|G90|M30)/ { next }
+        {
+            at = index($0, " ; ")
+            code = at ? substr($0, 1, at - 1) : $0
+            rest = at ? substr($0, at) : ""
+            n = split(code, word, " ")
+            line = ""
+            for (i = 1; i <= n; ++i) {
+                w = word[i]
+                if (w ~ /^X/) w = sprintf("X%.4f", substr(w, 2) + dx)
+                if (w ~ /^Y/) w = sprintf("Y%.4f", substr(w, 2) + dy)
+                line = line (i > 1 ? " " : "") w
+            }
+            print line rest
+        }' "$1"
+}
+face_of() { ls example-out/*/*"_$1.nc" | head -1; }
+{
+    echo "G21 ; Set units to mm"
+    echo "G90 ; Absolute positioning"
+    while read -r face dx dy; do place_face "$(face_of "$face")" "$dx" "$dy"; done <<'PLACES'
+Main 5 5
+Main 175 5
+Left 345 5
+Right 421 5
+Left 497 5
+Back 5 121
+Front 175 121
+Back 345 121
+Right 515 121
+Front 5 197
+Main 175 197
+Back 345 197
+Front 5 307
+Back 175 307
+Back 345 307
+PLACES
+    echo "M30 ; End of program"
+} >sheet.nc
+echo "== finished parts: one face ($main_face) and the 600 x 400 mm sheet, $example_runs runs each in turns of 10"
+for ((i = 0; i < example_runs; i += 10)); do
+    "$spawn_timer" 10 "$preview" "${finished[@]}" "$main_face" >>finished_face.rounds
+    "$spawn_timer" 10 "$preview" "${finished[@]}" sheet.nc >>finished_sheet.rounds
+done
+for name in finished_face finished_sheet; do
+    for key in median_us cpu_us rss_kib; do
+        tr ' ' '\n' <"$name.rounds" | awk -F= -v k="$key" '$1 == k { print $2 }' >"$name.$key"
+    done
+    median <"$name.median_us" >"$name.wall"
+    median <"$name.cpu_us" >"$name.cpu"
+    sort -n "$name.rss_kib" | tail -1 >"$name.rss"
+done
+sheet_lines=$(wc -l <sheet.nc)
+sheet_parts=$("$preview" "${finished[@]}" sheet.nc | grep -c $'\tpart\t' || true)
+
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # The table, in Markdown.
@@ -190,6 +282,11 @@ awk -v runs="$runs" -v example_runs="$example_runs" -v example_name="${example#"
     -v st="$(cat example-dynamic.wall)" -v stc="$(cat example-dynamic.cpu)" -v stk="$(cat example-dynamic.rss)" \
     -v tw="$(cat true.wall)" -v tc="$(cat true.cpu)" -v ow="$(cat empty.wall)" -v oc="$(cat empty.cpu)" \
     -v ok="$(cat empty.rss)" \
+    -v fw="$(cat finished.wall)" -v fc="$(cat finished.cpu)" -v fk="$(cat finished.rss)" \
+    -v ew2="$(cat example-again.wall)" -v fl="$finished_lines" -v nfaces="${#faces[@]}" \
+    -v ffw="$(figure finished_face wall)" -v ffc="$(figure finished_face cpu)" -v ffk="$(figure finished_face rss)" \
+    -v fsw="$(figure finished_sheet wall)" -v fsc="$(figure finished_sheet cpu)" -v fsk="$(figure finished_sheet rss)" \
+    -v sl="$sheet_lines" -v sp="$sheet_parts" \
     -v load_before="$load_before" -v load_after="$load_after" '
 function group(n,   s, out) {
     s = sprintf("%d", n); out = ""
@@ -222,6 +319,9 @@ BEGIN {
     row("example, writing: same, linked dynamically", group(el), group(eb), seconds(st), seconds(stc), "", "", mib(stk))
     row("empty C++ program, same shared libraries", "", "", seconds(ow), seconds(oc), "", "", mib(ok))
     row("/bin/true: starting any program", "", "", seconds(tw), seconds(tc), "", "", "")
+    row(sprintf("finished parts: the example, %d faces", nfaces), group(el), sprintf("%d lines", fl), seconds(fw), seconds(fc), "", "", mib(fk))
+    row("finished part: one face, 160 x 100 mm", "", "", seconds(ffw), seconds(ffc), "", "", mib(ffk))
+    row(sprintf("finished parts: 600 x 400 mm sheet, %d", sp), group(sl), "", seconds(fsw), seconds(fsc), "", "", mib(fsk))
     print ""
     print "Targets:"
     printf "  whole process >= 5x the reference:         %.1fx  %s\n", rw / gw, verdict(rw / gw >= 5)
@@ -231,4 +331,7 @@ BEGIN {
     printf "  example under 5 ms wall:                   %s median, %s best of %d (%s)  %s\n", seconds(ew), seconds(ewmin), example_runs, example_name, verdict(ew < 5000)
     printf "    (linked dynamically: %s; an empty C++ program: %s; /bin/true: %s)\n", seconds(st), seconds(ow), seconds(tw)
     printf "  simulate no slower than writing:           %s against %s  %s\n", seconds(gs), seconds(gw), verdict(gs <= gw)
+    printf "  finished parts of the example within 10 generator runs and 0.5 s: %s against 10 x %s  %s\n", seconds(fw), seconds(ew2), verdict(fw <= 10 * ew2 && fw <= 500000)
+    printf "  one face at most 64 MiB:                   %s  %s\n", mib(ffk), verdict(ffk <= 64 * 1024)
+    printf "  the sheet within 256 MiB and 5 s:          %s, %s  %s\n", mib(fsk), seconds(fsw), verdict(fsk <= 256 * 1024 && fsw <= 5000000)
 }'

@@ -288,12 +288,23 @@ TEST(Check, EachDefectGivesItsLines) {
          {{"-r", "3"}},
          "warning: Box_Main / led: the recess is cut down to -3.00 mm, through the 3.00 mm material: it comes out a "
          "hole 20.00 mm across\n1 warning, 0 notes\n"},
+        {"recess circles that stop short of the centre, through the sheet: the post falls out",
+         box_main(component("led", R"("location_x": 5, "location_y": 5, "visible_diameter": 1.4)")),
+         {{"-r", "3"}, {"-m", "3"}},
+         "warning: Box_Main / led: the recess is cut down to -3.00 mm, through the 3.00 mm material: it comes out a "
+         "hole 14.00 mm across\n1 warning, 0 notes\n"},
         {"head recesses through the sheet",
          box_main(kLed),
          {{"-e", "3"}, {"-i", "8"}, {"-a", "3"}},
          "note: screw-head-diameter: the head recesses come out 7.00 mm across for the 8.00 mm heads\n"
          "warning: screw-head-height: the head recesses are cut down to -3.00 mm, through the 3.00 mm material: the "
          "screw holes come out 7.00 mm across\n1 warning, 1 note\n"},
+        {"screws narrower than the bit under head recesses through the sheet",
+         box_main(kLed),
+         {{"-m", "3.175"}, {"-e", "3"}, {"-i", "8"}, {"-a", "3"}},
+         "note: screw-head-diameter: the head recesses come out 6.41 mm across for the 8.00 mm heads\n"
+         "warning: screw-head-height: the head recesses are cut down to -3.00 mm, through the 3.00 mm material: the "
+         "screw holes come out 6.41 mm across\n1 warning, 1 note\n"},
         {"screw heads cut short",
          box_main(kLed),
          {{"-e", "4"}, {"-i", "9"}, {"-a", "2"}, {"-d", "0.75"}},

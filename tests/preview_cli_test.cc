@@ -182,15 +182,128 @@ TEST(PreviewCli, PathsOptionsAndStatus) {
               "Usage:\n"
               "  veskaro-preview [OPTION...] PATH...\n"
               "\n"
-              "  -r, --rapid-rate arg    Speed of rapid (G0) moves in mm/min, for the time \n"
-              "                          estimate (default: 1000)\n"
-              "  -m, --bit-diameter arg  Draw cutting moves as wide as the bit, in mm \n"
-              "                          (Default: 0 - thin lines) (default: 0)\n"
-              "  -t, --tsv               Print the figures as tab-separated values, for \n"
-              "                          scripts, instead of the summary lines\n"
-              "  -h, --help              Show this help message and quit\n"
-              "  -v, --version           Show the program's name and version and quit\n"
+              "  -r, --rapid-rate arg          Speed of rapid (G0) moves in mm/min, for \n"
+              "                                the time estimate (default: 1000)\n"
+              "  -m, --bit-diameter arg        Draw cutting moves as wide as the bit, in \n"
+              "                                mm (Default: 0 - thin lines); with \n"
+              "                                --finished, the flat-end bit that cuts \n"
+              "                                (default: 0)\n"
+              "  -t, --tsv                     Print the figures as tab-separated values, \n"
+              "                                for scripts, instead of the summary lines\n"
+              "      --finished                Also simulate each program's cut and draw \n"
+              "                                the finished part beside its picture \n"
+              "                                (<name>.finished.svg); needs --bit-diameter \n"
+              "                                and --material-thickness\n"
+              "      --material-thickness arg  Thickness of the sheet in mm, for \n"
+              "                                --finished; Z 0 is its top\n"
+              "      --cell arg                Cell of the simulated cut in mm, 0.005 to 1 \n"
+              "                                and at most half the bit (Default: 0.05)\n"
+              "      --min-wall arg            Walls thinner than this between two \n"
+              "                                through-cuts are findings, in mm (Default: \n"
+              "                                1)\n"
+              "      --measure                 With --finished, print a tab-separated line \n"
+              "                                per feature of the finished part instead of \n"
+              "                                the summary lines\n"
+              "  -h, --help                    Show this help message and quit\n"
+              "  -v, --version                 Show the program's name and version and \n"
+              "                                quit\n"
               "\n");
+}
+
+// A 60 x 40 mm face cut free with a 2 mm bit through 3 mm: a 10 mm hole of
+// "fan" and a 1 mm recess around it.
+const std::string kFace =
+    "# header\nG21 ; mm\nG90 ; absolute\nG0 Z5 ; lift\n"
+    "G0 X26 Y20 ; start\nG1 Z-1 F600 ; Start cutting down to -1mm\nG2 X26 Y20 I-6 J0 ; ring\nG0 Z5 ; lift\n"
+    "G0 X24 Y20 ; start\nG1 Z-3 ; Start cutting fan down to -3mm\nG2 X24 Y20 I-4 J0 ; circle\n"
+    "G0 Z5 ; Lift to safe height after cutting fan\n"
+    "G0 X0 Y0 ; start\nG1 Z-3 ; Start cutting down to -3mm\nG1 X60 ; edge\nG1 Y40 ; edge\nG1 X0 ; edge\n"
+    "G1 Y0 ; edge\nG0 Z5 ; lift\nM30 ; end\n";
+
+TEST(PreviewCli, FinishedPartBesideEachPicture) {
+    TempFolder folder;
+    folder.write("face.nc", kFace);
+    const std::vector<std::string> finished = {"--finished", "-m", "2", "--material-thickness", "3"};
+    std::vector<std::string> args = finished;
+    args.push_back(".");
+    Outcome outcome = preview(args, folder.path());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out,
+              "./face.nc: X 0.00..60.00 Y 0.00..40.00 mm, deepest Z -3.00 mm, cutting 284.8 mm, rapid 93.0 mm, "
+              "time 0:00:34, finished 58.00 x 38.00 mm, freed, 1 hole, 1 pocket\nIndex: ./index.html\n");
+    EXPECT_EQ(list_folder(folder.path()),
+              (std::vector<std::string>{"face.finished.svg", "face.nc", "face.svg", "index.html"}));
+    const std::string picture = folder.path() + "/face.finished.svg";
+    EXPECT_EQ(xml_roots({picture, folder.path() + "/index.html"}), kSvgRoot + kHtmlRoot);
+    // On the same axes as the tool paths: the same size and grid, the
+    // hole named after its component.
+    EXPECT_EQ(xml_values(picture, "svg", "viewBox"), xml_values(folder.path() + "/face.svg", "svg", "viewBox"));
+    EXPECT_EQ(xml_values(picture, "title"), "face: finished 58.00 x 38.00 mm, freed, 1 hole, 1 pocket\n");
+    const std::string texts = xml_values(picture, "text");
+    EXPECT_EQ(texts.substr(texts.rfind("mm\n")), "mm\nfan\n");
+    // Both pictures side by side in the page.
+    EXPECT_EQ(xml_values(folder.path() + "/index.html", "svg", "viewBox"), repeated("0 0 68.925 55.487\n", 2));
+
+    // One line a feature: the part, its hole (with its component), its
+    // pocket.
+    args = finished;
+    args.insert(args.end(), {"--measure", "face.nc"});
+    outcome = preview(args, folder.path());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out,
+              "face.nc\tpart\tfreed\t30.00\t20.00\t58.00\t38.00\t2125.45\t0.00\t1.00\n"
+              "face.nc\thole\tfan\t20.00\t20.00\t10.00\t10.00\t78.55\t3.00\t3.00\n"
+              "face.nc\tpocket\t-\t20.00\t20.00\t14.00\t14.00\t75.40\t1.00\t1.00\n");
+}
+
+TEST(PreviewCli, FinishedOptionsAreRefusedNamingTheOption) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const std::vector<Case> cases = {
+        {{"--finished", "--material-thickness", "3"}, "Option 'bit-diameter' must be given with 'finished'"},
+        {{"--finished", "-m", "0", "--material-thickness", "3"},
+         "Option 'bit-diameter' must be greater than 0 to simulate the cut (a bit of no width removes nothing)"},
+        {{"--finished", "-m", "2"}, "Option 'material-thickness' must be given with 'finished'"},
+        {{"--finished", "-m", "2", "--material-thickness", "0"},
+         "Option 'material-thickness' must be greater than 0 and at most 1000"},
+        {{"--finished", "-m", "2", "--material-thickness", "3mm"}, "Argument '3mm' failed to parse"},
+        {{"--finished", "-m", "2", "--material-thickness", "1,5"}, "Argument '1,5' failed to parse"},
+        {{"--finished", "-m", "2", "--material-thickness", "3", "--cell", "0.004"},
+         "Option 'cell' must be between 0.005 and 1"},
+        {{"--finished", "-m", "2", "--material-thickness", "3", "--cell", "1.5"},
+         "Option 'cell' must be between 0.005 and 1"},
+        {{"--finished", "-m", "0.5", "--material-thickness", "3", "--cell", "0.5"},
+         "Option 'cell' must be at most half the bit diameter"},
+        {{"--finished", "-m", "2", "--material-thickness", "3", "--cell", "nan"}, "Argument 'nan' failed to parse"},
+        {{"--finished", "-m", "2", "--material-thickness", "3", "--min-wall", "-1"},
+         "Option 'min-wall' must be between 0 and 1000"},
+        {{"--finished", "-m", "2", "--material-thickness", "3", "--measure", "--tsv"},
+         "Option 'measure' cannot be combined with 'tsv'"},
+        {{"--measure"}, "Option 'measure' needs 'finished'"},
+        {{"--cell", "0.1"}, "Option 'cell' needs 'finished'"},
+        {{"--material-thickness", "3"}, "Option 'material-thickness' needs 'finished'"},
+    };
+    TempFolder folder;
+    folder.write("face.nc", kFace);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        std::vector<std::string> args = c.args;
+        args.push_back("face.nc");
+        const Outcome outcome = preview(args, folder.path());
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.err, "Error: " + c.error + "\n\nUse --help for usage information.\n");
+        EXPECT_EQ(list_folder(folder.path()), std::vector<std::string>{"face.nc"});
+    }
+    // A program that reaches beyond any sheet is drawn but not simulated.
+    folder.write("far.nc", "G21 ; mm\nG0 X0 Y0 ; start\nG1 Z-1 F100 ; down\nG1 X10500 ; far\nG0 Z5 ; up\nM30 ; end\n");
+    const Outcome outcome = preview({"--finished", "-m", "2", "--material-thickness", "3", "far.nc"}, folder.path());
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "Error: far.nc:4: the move reaches 10500.00 mm from the origin: no sheet is wider than "
+                           "10 m, the cut is not simulated\n");
 }
 
 TEST(PreviewCli, FolderGetsPicturesAndAnIndexThatParseAsXml) {

@@ -33,9 +33,10 @@ void check_circles(const std::string& where, const ComponentCheck& component, co
     if (shows_as_zero(cut.first_ring)) findings.note(where, "the recess is as wide as the bit: the bit only plunges");
     // The innermost circle clears down to half a bit inside it; what is
     // left in the middle, less than half a bit across, stands unless an
-    // opening is cut there.
+    // opening is cut there, or the recess goes through and it falls out.
     const double island = cut.rings.last - bit / 2.0;
-    if (!opening_cut(component) && noticeable(island)) {
+    const bool through = through_the_sheet(*cut.depths, settings.material_thickness);
+    if (!opening_cut(component) && !through && noticeable(island)) {
         findings.warn(where, "the recess's circles leave an island " + fixed_decimals(2.0 * island, 2) +
                                  " mm across uncut at its centre");
     }

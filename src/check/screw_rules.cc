@@ -12,6 +12,17 @@ namespace veskaro::check {
 
 namespace {
 
+double head_across(const Arguments& settings, const ScrewCheck& screws);
+
+// Head recesses through the sheet and wider than the drilled holes make the
+// holes their size (check_head_depth says it): the drilled width is not what
+// comes out.
+bool heads_through_and_wider(const Arguments& settings, const RunFacts& facts) {
+    const ScrewCheck& screws = *facts.screws;
+    return screws.heads_cut && through_the_sheet(*facts.depths.head, settings.material_thickness) &&
+           head_across(settings, screws) >= cut_width(screws.layout.hole_radius, settings.bit_diameter);
+}
+
 void check_holes(const Arguments& settings, const RunFacts& facts, Findings& findings) {
     const ScrewCheck& screws = *facts.screws;
     const char* option = top_screw_size_applies(settings) ? "screw-size-top" : "screw-size-bottom";
@@ -19,7 +30,7 @@ void check_holes(const Arguments& settings, const RunFacts& facts, Findings& fin
     const std::string holes = "the " + fixed_decimals(screws.layout.screw, 2) + " mm screw holes are ";
     if (screws.holes_cut && shows_as_zero(radius)) {
         findings.note(option, holes + "as wide as the bit: the bit only plunges");
-    } else if (screws.holes_cut && radius < 0) {
+    } else if (screws.holes_cut && radius < 0 && !heads_through_and_wider(settings, facts)) {
         const double across = 2.0 * std::fabs(radius) + settings.bit_diameter;
         findings.warn(option,
                       holes + "narrower than the bit: they come out " + fixed_decimals(across, 2) + " mm across");

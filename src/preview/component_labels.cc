@@ -5,6 +5,7 @@
 
 #include "base/decimal_text.h"
 #include "toolpath/arc.h"
+#include "toolpath/component_names.h"
 #include "preview/markup.h"
 
 namespace veskaro::preview {
@@ -13,23 +14,9 @@ using namespace toolpath;
 
 namespace {
 
-constexpr std::string_view kStart = "Start cutting ";
-constexpr std::string_view kDown = " down to ";
-constexpr std::string_view kLift = "Lift to safe height after cutting ";
-
-// The name in "Start cutting <name> down to -1.50mm"; empty for any other
-// comment, the unnamed "Start cutting down to" of recesses and outlines
-// included.
-std::string_view started_name(std::string_view comment) {
-    if (comment.substr(0, kStart.size()) != kStart) return {};
-    const std::size_t down = comment.rfind(kDown);
-    if (down == std::string_view::npos || down <= kStart.size()) return {};
-    return comment.substr(kStart.size(), down - kStart.size());
-}
-
 // The labels in the order the program first cuts them, and where each name
 // stands among them: a program may name tens of thousands of components,
-// and each name is looked up once per cutting move.
+// and each name is looked up in constant time.
 class Labels {
 public:
     ComponentLabel& named(std::string_view name) {
@@ -44,29 +31,20 @@ private:
     std::unordered_map<std::string, std::size_t> index_;
 };
 
-// "Lift to safe height after cutting <name>".
-bool is_lift_after(std::string_view comment, std::string_view name) {
-    return comment.size() == kLift.size() + name.size() && comment.substr(0, kLift.size()) == kLift &&
-           comment.substr(kLift.size()) == name;
-}
-
 }  // namespace
 
 std::vector<ComponentLabel> component_labels(const Program& program) {
     Labels labels;
-    std::string current;
-    ComponentLabel* label = nullptr;  // the current name's
+    ComponentOfMoves component;
+    std::string_view named;           // the name of `label`
+    ComponentLabel* label = nullptr;  // valid until the next name is added
     for (const Move& move : program.moves) {
-        const std::string_view started = started_name(move.comment);
-        if (!started.empty() && started != current) {
-            current = started;
-            label = nullptr;
+        const std::string_view name = component.next(move);
+        if (name.empty() || !is_cutting(move)) continue;
+        if (label == nullptr || name != named) {
+            label = &labels.named(name);
+            named = name;
         }
-        if (current.empty() || !is_cutting(move)) {
-            if (!current.empty() && is_lift_after(move.comment, current)) current.clear();
-            continue;
-        }
-        if (label == nullptr) label = &labels.named(current);
         if (is_arc(move)) {
             add_arc(label->area, move);
         } else {

@@ -1,5 +1,7 @@
 #include "preview/index_page.h"
 
+#include <algorithm>
+
 #include "preview/markup.h"
 
 namespace veskaro::preview {
@@ -15,6 +17,10 @@ const char* const kStyle =
     "figure svg{max-width:46em;width:100%;height:auto;display:block}"
     "#show-rapids:not(:checked)~.faces .rapids{display:none}"
     ".failed{color:#b00}";
+// With finished parts, each face's two pictures side by side.
+const char* const kPairStyle =
+    "figure{max-width:none}.pair{display:flex;flex-wrap:wrap;gap:1em}"
+    ".pair svg{max-width:46em;width:46em;flex:1 1 30em}";
 
 std::string stem_of(const std::string& file_name) {
     const std::size_t dot = file_name.rfind('.');
@@ -26,8 +32,11 @@ std::string stem_of(const std::string& file_name) {
 std::string index_start(const std::string& title, const std::vector<IndexEntry>& entries) {
     const std::string heading = xml_escaped(title);
     std::string page = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n";
+    const bool finished = std::any_of(entries.begin(), entries.end(),
+                                      [](const IndexEntry& entry) { return !entry.finished_picture.empty(); });
     page += "<meta charset=\"utf-8\"/>\n<title>" + heading + ": " + std::to_string(entries.size()) +
-            " face programs</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
+            " face programs</title>\n<style>" + kStyle + (finished ? kPairStyle : "") +
+            "</style>\n</head>\n<body>\n";
     page += "<h1>" + heading + "</h1>\n<table>\n<tr><th>Face</th><th>Program</th><th>Summary</th></tr>\n";
     for (std::size_t n = 0; n < entries.size(); ++n) {
         const IndexEntry& entry = entries[n];
@@ -50,7 +59,12 @@ std::string figure_end(const IndexEntry& entry) {
     if (entry.picture.empty()) text += "<p class=\"failed\">" + xml_escaped(entry.summary) + "</p>\n";
     text += "<figcaption><b>" + face + "</b>: " + xml_escaped(entry.summary);
     if (!entry.picture.empty()) {
-        text += " (<a href=\"" + link_to(entry.picture) + "\">" + xml_escaped(entry.picture) + "</a>)";
+        text += " (<a href=\"" + link_to(entry.picture) + "\">" + xml_escaped(entry.picture) + "</a>";
+        if (!entry.finished_picture.empty()) {
+            text += ", <a href=\"" + link_to(entry.finished_picture) + "\">" + xml_escaped(entry.finished_picture) +
+                    "</a>";
+        }
+        text += ")";
     }
     text += "</figcaption>\n</figure>\n";
     return text;

@@ -5,23 +5,27 @@ namespace veskaro::preview {
 namespace {
 
 OptionSet preview_options(const std::string& program_name) {
-    return OptionSet{
+    OptionSet set{
         program_name,
         "Draws VESKARO face programs (.nc) as SVG pictures beside them and prints what each program does.\nA folder "
         "stands for every .nc program in it and also gets an index.html that shows them all.\n",
         {
             {"r,rapid-rate", "Speed of rapid (G0) moves in mm/min, for the time estimate", OptionValue::number, "1000"},
-            {"m,bit-diameter", "Draw cutting moves as wide as the bit, in mm (Default: 0 - thin lines)",
+            {"m,bit-diameter",
+             "Draw cutting moves as wide as the bit, in mm (Default: 0 - thin lines); with --finished, the flat-end "
+             "bit that cuts",
              OptionValue::number, "0"},
             {"t,tsv", "Print the figures as tab-separated values, for scripts, instead of the summary lines",
              OptionValue::flag, "false"},
             {"paths", "Programs (.nc) and folders of programs", OptionValue::texts, {}},
-            help_option(),
-            version_option(),
         },
         "paths",
         "PATH...",
     };
+    for (OptionSpec& option : finished_options()) set.options.push_back(std::move(option));
+    set.options.push_back(help_option());
+    set.options.push_back(version_option());
+    return set;
 }
 
 PreviewSettings read_preview_settings(const ParsedOptions& parsed) {
@@ -37,6 +41,9 @@ PreviewSettings read_preview_settings(const ParsedOptions& parsed) {
     if (!(settings.bit_diameter >= 0) || settings.bit_diameter > 1000) {
         throw OptionError("Option 'bit-diameter' must be between 0 and 1000");
     }
+    settings.finished = read_finished_settings(
+        parsed, parsed.given("bit-diameter") ? std::optional<double>(settings.bit_diameter) : std::nullopt,
+        settings.tsv);
     return settings;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/option_parsing.h"
+#include "preview/finished_options.h"
 
 namespace veskaro::preview {
 
@@ -13,6 +14,7 @@ struct PreviewSettings {
     double rapid_rate = 1000;        // mm/min, for the time estimate
     double bit_diameter = 0;         // mm; 0 draws thin lines
     bool tsv = false;                // tab-separated figures instead of summary lines
+    FinishedSettings finished;       // the simulated cut, with --finished
 };
 
 // Throws OptionError for an option the parser refuses and for a value that

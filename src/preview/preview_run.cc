@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 #include <optional>
@@ -10,7 +11,9 @@
 #include "base/output_file.h"
 #include "base/run_error.h"
 #include "base/written_targets.h"
+#include "simulate/cut_sheet.h"
 #include "preview/figure_spool.h"
+#include "preview/finished_view.h"
 #include "preview/index_page.h"
 #include "preview/preview_options.h"
 #include "preview/program_files.h"
@@ -70,7 +73,7 @@ public:
             figures.copy_to(page);
             page.write(index_end());
             page.commit();
-            if (!settings_.tsv) console_.out << "Index: " << index.string() << "\n";
+            if (!settings_.tsv && !settings_.finished.measure) console_.out << "Index: " << index.string() << "\n";
         } catch (const RunError& e) {
             print_error(console_, e.what());
             return false;
@@ -79,15 +82,17 @@ public:
     }
 
 private:
-    // Reads, summarises and draws one program; its picture's element also
-    // goes to `figures` when there is an index page.  The entry's picture
-    // stays empty when that failed; the reason is on the error stream and in
-    // the summary.
+    // Reads, summarises and draws one program, and its finished part with
+    // --finished; its pictures' elements also go to `figures` when there is
+    // an index page.  The entry's picture stays empty when that failed; the
+    // reason is on the error stream and in the summary.
     IndexEntry preview_program(const fs::path& path, FigureSpool* figures) {
-        IndexEntry entry{path.filename().string(), "", ""};
+        IndexEntry entry{path.filename().string(), "", "", ""};
+        const long mark = figures != nullptr ? figures->mark() : 0;
         try {
             const fs::path picture = picture_path(path);
             targets_.claim(path, picture);
+            if (settings_.finished.on) targets_.claim(path, finished_picture_path(path));
             // Read once; the text is not kept, only the moves.
             const Program program = read_program_file(path.string(), KeepText::no).program;
             // In the form of veskaro-check's findings, on the error stream: the
@@ -97,10 +102,15 @@ private:
                              << ": a number written with an exponent; most controllers refuse it" << std::endl;
             }
             const Summary summary = summarise(program, settings_.rapid_rate);
+            if (figures != nullptr && settings_.finished.on) figures->write("<div class=\"pair\">\n");
             draw(path, picture, program, summary, figures);
             entry.picture = picture.filename().string();
             entry.summary = summary_text(summary);
-            if (settings_.tsv) {
+            std::vector<std::string> measures;
+            if (settings_.finished.on) measures = add_finished_part(path, program, summary, entry, figures);
+            if (settings_.finished.measure) {
+                for (const std::string& line : measures) console_.out << path.string() << "\t" << line << "\n";
+            } else if (settings_.tsv) {
                 console_.out << path.string() << "\t" << summary_tsv(summary) << "\n";
             } else {
                 console_.out << path.string() << ": " << entry.summary << "\n";
@@ -108,31 +118,52 @@ private:
         } catch (const ProgramError& e) {
             entry.summary = "line " + std::to_string(e.line()) + ": " + e.what();
             print_error(console_, path.string() + ":" + std::to_string(e.line()) + ": " + e.what());
+        } catch (const simulate::SimulationError& e) {
+            entry.picture.clear();
+            entry.summary = e.what();
+            const std::string line = e.line() > 0 ? ":" + std::to_string(e.line()) : "";
+            print_error(console_, path.string() + line + ": " + e.what());
         } catch (const RunError& e) {
+            entry.picture.clear();
             entry.summary = e.what();
             print_error(console_, e.what());
         }
+        // A face not drawn shows its reason in the page instead.
+        if (figures != nullptr && entry.picture.empty()) figures->return_to(mark);
         return entry;
+    }
+
+    // Simulates the program's cut and draws the finished part beside its
+    // picture; the summary gains the part.  Returns the lines of --measure.
+    std::vector<std::string> add_finished_part(const fs::path& path, const Program& program, const Summary& summary,
+                                               IndexEntry& entry, FigureSpool* figures) {
+        FinishedView view = finished_view(path.stem().string(), program, summary, settings_.finished);
+        const fs::path picture = finished_picture_path(path);
+        OutputFile file(picture.string());
+        file.write(view.svg);
+        file.commit();
+        entry.finished_picture = picture.filename().string();
+        if (figures != nullptr) {
+            const std::size_t start = view.svg.find("<svg");
+            if (start != std::string::npos) figures->write(std::string_view(view.svg).substr(start));
+            figures->write("</div>\n");
+        }
+        entry.summary += ", " + view.text;
+        return std::move(view.measures);
     }
 
     // The picture into its file, piece by piece as it is drawn, and into the
     // index page's figures.
     void draw(const fs::path& path, const fs::path& picture, const Program& program, const Summary& summary,
               FigureSpool* figures) {
-        const long mark = figures != nullptr ? figures->mark() : 0;
-        try {
-            OutputFile file(picture.string());
-            file.write(kSvgDeclaration);
-            draw_svg_element(path.stem().string(), program, summary, {settings_.bit_diameter},
-                             [&](std::string_view piece) {
-                                 file.write(piece);
-                                 if (figures != nullptr) figures->write(piece);
-                             });
-            file.commit();
-        } catch (const RunError&) {
-            if (figures != nullptr) figures->return_to(mark);
-            throw;
-        }
+        OutputFile file(picture.string());
+        file.write(kSvgDeclaration);
+        draw_svg_element(path.stem().string(), program, summary, {settings_.bit_diameter},
+                         [&](std::string_view piece) {
+                             file.write(piece);
+                             if (figures != nullptr) figures->write(piece);
+                         });
+        file.commit();
     }
 
     const PreviewSettings& settings_;

@@ -14,4 +14,10 @@ fs::path picture_path(const fs::path& program) {
     return picture;
 }
 
+fs::path finished_picture_path(const fs::path& program) {
+    fs::path picture = picture_path(program);
+    picture.replace_extension(".finished.svg");
+    return picture;
+}
+
 }  // namespace veskaro::preview

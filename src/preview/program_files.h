@@ -12,4 +12,8 @@ namespace veskaro::preview {
 // Box_Main.ngc.svg, so that both forms of one face can share a folder.
 std::filesystem::path picture_path(const std::filesystem::path& program);
 
+// The finished part's picture beside it: Box_Main.finished.svg,
+// Box_Main.ngc.finished.svg.
+std::filesystem::path finished_picture_path(const std::filesystem::path& program);
+
 }  // namespace veskaro::preview

@@ -5,7 +5,9 @@ The generator writes the example project, the preview draws it, and headless
 Chromium loads index.html and every picture: the browser's console must stay
 empty (no error, no warning), the page must hold every face's picture, and
 its switch must hide the rapid moves (checked on a copy of the page with a
-line of script added; the page itself has none).
+line of script added; the page itself has none).  The same again with the
+finished parts (--finished): every finished picture loads clean too, and the
+page holds both pictures of every face.
 
 Exit status: 0 when everything held, 1 when not, 77 (skipped) when Chromium
 is not installed; set VESKARO_REQUIRE_CHROMIUM=1 to make that a failure, as
@@ -60,16 +62,22 @@ def main():
         subprocess.run([generator, "-j", example, "-o", "out"] + EXAMPLE_ARGS, cwd=work, check=True,
                        capture_output=True)
         folder = os.path.join(work, "out", "enclosure")
+        finished = os.path.join(work, "finished")
+        shutil.copytree(folder, finished)
         subprocess.run([preview, folder], check=True, capture_output=True)
+        subprocess.run([preview, "--finished", "-m", "2", "--material-thickness", "3", finished], check=True,
+                       capture_output=True)
         faces = len(glob.glob(os.path.join(folder, "*.nc")))
-        pages = ["index.html"] + sorted(os.path.basename(p) for p in glob.glob(os.path.join(folder, "*.svg")))
-        for number, page in enumerate(pages):
-            status, dom, messages = load(browser, "file://" + os.path.join(folder, page),
+        pages = [(folder, "index.html", faces)] + [(finished, "index.html", 2 * faces)]
+        for where in (folder, finished):
+            pages += [(where, os.path.basename(p), 1) for p in sorted(glob.glob(os.path.join(where, "*.svg")))]
+        for number, (where, page, pictures) in enumerate(pages):
+            status, dom, messages = load(browser, "file://" + os.path.join(where, page),
                                          os.path.join(work, f"profile-{number}"))
             if status != 0 or messages:
-                problems.append(f"{page}: status {status}, console: {messages}")
-            if page == "index.html" and dom.count("<svg") != faces:
-                problems.append(f"index.html: {dom.count('<svg')} pictures for {faces} faces")
+                problems.append(f"{where}/{page}: status {status}, console: {messages}")
+            if page == "index.html" and dom.count("<svg") != pictures:
+                problems.append(f"{where}/index.html: {dom.count('<svg')} pictures for {faces} faces")
         with open(os.path.join(folder, "index.html"), encoding="utf-8") as original:
             text = original.read()
         with open(os.path.join(folder, "switch.html"), "w", encoding="utf-8") as copy:

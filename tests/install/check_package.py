@@ -53,7 +53,8 @@ def installed_files(root):
 
 
 def expected_files(programs, prefix=""):
-    files = ["share/doc/veskaro/README.md", "share/doc/veskaro/docs/preview-enclosure-main.svg",
+    files = ["share/doc/veskaro/README.md", "share/doc/veskaro/docs/finished-enclosure-main.svg",
+             "share/doc/veskaro/docs/preview-enclosure-main.svg",
              "share/doc/veskaro/examples/enclosure.json", "share/doc/veskaro/copyright",
              "share/doc/veskaro/changelog.gz"]
     for program in programs:
