@@ -381,6 +381,13 @@ std::vector<HostileCase> hostile_cases() {
         {"an option given twice to post", VESKARO_POST, {"-c", "grbl", "-c", "linuxcnc", "face.nc"},
          {{"face.nc", kFace}}, {}, "", "Error: Option 'controller' is given more than once" + usage, 1,
          {{"face.nc", kFace}}, {}},
+        // A picture that cannot be written fails the run, the finished
+        // part's too.
+        {"a finished picture that cannot be written", VESKARO_PREVIEW,
+         {"-m", "2", "--finished", "--material-thickness", "3", "face.nc"}, {{"face.nc", kFace}},
+         [](const std::string& dir) { ASSERT_EQ(mkdir((dir + "/face.finished.svg").c_str(), 0700), 0); }, "",
+         "Error: cannot write 'face.finished.svg': Is a directory\n", 1,
+         {{"face.nc", kFace}, {"face.svg", "<svg of face>"}, {"face.finished.svg", "<folder>"}}, {}},
         {"and to the preview", VESKARO_PREVIEW, {"-r", "500", "--rapid-rate", "2000", "face.nc"}, {{"face.nc", kFace}},
          {}, "", "Error: Option 'rapid-rate' is given more than once" + usage, 1, {{"face.nc", kFace}}, {}},
     };
