@@ -4,7 +4,9 @@
 # Two more check it harder, with clang:
 #   make asan   builds the test suite with AddressSanitizer and
 #               UndefinedBehaviorSanitizer in build-asan and runs it
-#   make fuzz   fuzzes the settings and the project for FUZZ_SECONDS
+#   make fuzz   fuzzes the settings and the project, and the programs
+#               through the reader, post and the preview, for FUZZ_SECONDS
+#               in all (half each)
 #   make bench  installs what is missing, builds Release and prints the
 #               benchmark table (a benchmark, not a test)
 # And to install it:
@@ -53,15 +55,22 @@ asan-build:
 asan: asan-build
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-# New inputs go to $(ASAN_BUILD)/fuzz-corpus, a crashing one to
-# $(ASAN_BUILD)/crash-*; the log's last lines tell the executions reached.
+# New inputs go to $(ASAN_BUILD)/fuzz-corpus and fuzz-program-corpus, a
+# crashing one to $(ASAN_BUILD)/crash-*; the logs' last lines tell the
+# executions reached.
+FUZZ_HALF = $(shell expr $(FUZZ_SECONDS) / 2)
 fuzz: asan-build
-	mkdir -p $(ASAN_BUILD)/fuzz-corpus
-	$(ASAN_BUILD)/tests/fuzz/project_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	mkdir -p $(ASAN_BUILD)/fuzz-corpus $(ASAN_BUILD)/fuzz-program-corpus
+	$(ASAN_BUILD)/tests/fuzz/project_fuzz -max_total_time=$(FUZZ_HALF) -timeout=10 \
 		-rss_limit_mb=2048 -max_len=4096 -dict=tests/fuzz/project.dict -print_final_stats=1 \
 		-artifact_prefix=$(ASAN_BUILD)/ $(ASAN_BUILD)/fuzz-corpus tests/fuzz/corpus \
 		> $(ASAN_BUILD)/fuzz.log 2>&1 || { tail -n 80 $(ASAN_BUILD)/fuzz.log; exit 1; }
 	grep -E '^(#[0-9]+[[:space:]]+DONE|Done |stat::)' $(ASAN_BUILD)/fuzz.log
+	$(ASAN_BUILD)/tests/fuzz/program_fuzz -max_total_time=$(FUZZ_HALF) -timeout=10 \
+		-rss_limit_mb=2048 -max_len=20000 -dict=tests/fuzz/program.dict -print_final_stats=1 \
+		-artifact_prefix=$(ASAN_BUILD)/ $(ASAN_BUILD)/fuzz-program-corpus tests/fuzz/program_corpus \
+		> $(ASAN_BUILD)/fuzz-program.log 2>&1 || { tail -n 80 $(ASAN_BUILD)/fuzz-program.log; exit 1; }
+	grep -E '^(#[0-9]+[[:space:]]+DONE|Done |stat::)' $(ASAN_BUILD)/fuzz-program.log
 
 # Google Benchmark for the kernels, GNU time for peak memory.
 bench:

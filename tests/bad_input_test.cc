@@ -690,6 +690,9 @@ TEST(BadInputLimits, RunsThatAreStillValid) {
          {long_face}},
         {"a face of components named by index", with_box_main(R"([{"location_x": 5, "location_y": 4, "drill_diameter": 1}])"),
          {}, {"A_Main", "Box_Main"}},
+        // The generator's command line is prescribed: the last of an option
+        // given twice is taken (the other programs refuse it).
+        {"an option given twice", kGoodProject, {"-b", "60", "--box-height-3d", "50"}, {"A_Main", "Box_Main"}},
     };
     for (const auto& valid : runs) {
         TempFolder folder;

@@ -447,6 +447,9 @@ TEST(Check, StatusTwoWhenTheCheckCannotRun) {
         {command({{"-d", "0"}}), "Error: Option 'cut-depth-per-pass' must be greater than 0" + use_help},
         {command({{"--min-wall", "-0.5"}}), "Error: Option 'min-wall' must be 0 or greater" + use_help},
         {command({{"--min-wall", "1mm"}}), "Error: Argument '1mm' failed to parse" + use_help},
+        // Its help is its own: an option given twice is refused, where the
+        // generator takes the last one.
+        {command({{"--bit-diameter", "40"}}), "Error: Option 'bit-diameter' is given more than once" + use_help},
         {{"-j", "none.json", "-o", "out", "-t", "3", "-b", "50", "-d", "1.5"},
          "Error: cannot read 'none.json': No such file or directory\n"},
     };

@@ -13,7 +13,7 @@
 #include "post/sheet_layout.h"
 #include "post/tab_places.h"
 #include "toolpath/panel_marks.h"
-#include "toolpath/program_reader.h"
+#include "toolpath/program_file.h"
 
 namespace {
 
@@ -108,7 +108,7 @@ std::string finished(const std::string& text, const FinishOptions& options, Fini
     const veskaro::toolpath::Program program = veskaro::toolpath::read_program(in, "face.nc");
     const std::optional<Outline> outline = find_outline(program);
     if (!outline) return "no outline";
-    const FinishedOutline done = finish_outline(veskaro::testing::split_lines(text), program, *outline, options);
+    const FinishedOutline done = finish_outline(veskaro::testing::split_lines(text), *outline, options);
     if (counts != nullptr) *counts = done.counts;
     std::string out;
     for (std::size_t n = done.outline_begin; n < done.outline_end; ++n) out += done.lines[n] + "\n";

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "toolpath/program_reader.h"
+#include "toolpath/program_file.h"
 #include "preview/summary.h"
 
 namespace {

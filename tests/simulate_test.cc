@@ -10,7 +10,7 @@
 #include "simulate/analysis.h"
 #include "simulate/cut_sheet.h"
 #include "simulate/depth_line.h"
-#include "toolpath/program_reader.h"
+#include "toolpath/program_file.h"
 
 namespace {
 

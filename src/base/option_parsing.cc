@@ -33,6 +33,20 @@ cxxopts::Options parser_of(const OptionSet& set) {
     return options;
 }
 
+// The long name of "c,controller", or of "paths".
+std::string long_name(const std::string& names) {
+    const std::size_t comma = names.find(',');
+    return comma == std::string::npos ? names : names.substr(comma + 1);
+}
+
+void refuse_repeats(const OptionSet& set, const cxxopts::ParseResult& parsed) {
+    for (const OptionSpec& spec : set.options) {
+        const std::string name = long_name(spec.names);
+        if (name == set.positional) continue;
+        if (parsed.count(name) > 1) throw OptionError("Option '" + name + "' is given more than once");
+    }
+}
+
 }  // namespace
 
 OptionSpec help_option() { return {"h,help", "Show this help message and quit", OptionValue::flag, {}}; }
@@ -67,6 +81,7 @@ std::optional<std::string> parse_options(const OptionSet& set, int argc, const c
         if (parsed.count("help") > 0) return options.help();
         // Only the programs that declare "version" have it.
         if (parsed.count("version") > 0) return options.program() + " " + VERSION;
+        if (set.refuse_repeats) refuse_repeats(set, parsed);
         read(ParsedOptions(parsed));
     } catch (const cxxopts::exceptions::exception& e) {
         throw OptionError(with_apostrophes(e.what()));

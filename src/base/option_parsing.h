@@ -52,6 +52,10 @@ struct OptionSet {
     std::vector<OptionSpec> options;  // in the order of the help text
     std::string positional;       // the texts option that takes the words after the options, or none
     std::string positional_help;  // how the usage line shows them: "PATH..."
+    // An option given twice ("-c grbl -c linuxcnc") is refused: the user
+    // who typed both meant one of them.  Only the generator, whose command
+    // line is prescribed, takes the last one.
+    bool refuse_repeats = true;
 };
 
 // "-h, --help" and "-v, --version", as every program words them.

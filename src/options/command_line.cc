@@ -64,6 +64,9 @@ OptionSet make_options(const std::string& program_name, const std::string& descr
         options.options.push_back({names, row.description, value, row.default_value});
     }
     if (with_version) options.options.push_back(version_option());
+    // The generator's command line is prescribed: it takes the last of an
+    // option given twice.  A program whose help is its own refuses it.
+    options.refuse_repeats = with_version;
     return options;
 }
 

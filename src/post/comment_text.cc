@@ -4,8 +4,10 @@ namespace veskaro::post {
 
 namespace {
 
+bool is_control(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
+
 bool acted_on_by_grbl(unsigned char byte) {
-    return byte < 0x20 || byte > 0x7E || byte == '!' || byte == '?' || byte == '~';
+    return is_control(byte) || byte > 0x7E || byte == '!' || byte == '?' || byte == '~';
 }
 
 bool is_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
@@ -24,6 +26,16 @@ int replace_realtime_bytes(std::string& comment) {
         after_multibyte = byte > 0x7F;
     }
     comment = std::move(safe);
+    return replaced;
+}
+
+int replace_control_bytes(std::string& comment) {
+    int replaced = 0;
+    for (char& c : comment) {
+        if (!is_control(static_cast<unsigned char>(c))) continue;
+        c = '_';
+        ++replaced;
+    }
     return replaced;
 }
 

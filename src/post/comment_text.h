@@ -14,6 +14,11 @@ namespace veskaro::post {
 // the number of bytes replaced.
 int replace_realtime_bytes(std::string& comment);
 
+// Replaces every control byte (below 0x20, and 0x7F) with "_", as LinuxCNC
+// needs: a carriage return inside a comment would end the line there and
+// make G-code of the rest.  Returns the number of bytes replaced.
+int replace_control_bytes(std::string& comment);
+
 // `code` with its comment (the text after ";") as one line of at most
 // `longest` characters: a comment that does not fit is cut, at a character
 // boundary, and ends in "...", or left out when not even that fits.  The

@@ -20,6 +20,8 @@ struct ControllerRules {
     // GRBL takes some bytes out of the serial stream wherever they stand,
     // comments included, and acts on them at once.
     bool replaces_realtime_bytes;
+    // GRBL reads only the first eight digits of a number.
+    bool reads_eight_digits;
 };
 
 const ControllerRules& rules_of(Controller controller);

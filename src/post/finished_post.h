@@ -7,14 +7,19 @@
 
 #include "post/finish_options.h"
 #include "post/program_post.h"
+#include "toolpath/program_file.h"
+
+namespace veskaro {
+class OutputFile;
+}
 
 namespace veskaro::post {
 
-// Writes `target` from `program`; returns the summary of what was changed,
-// post's counts and the outline's.  Throws toolpath::ProgramError for a
-// line, FinishError for options that do not fit the program, RunError for
-// files.
-std::string post_finished(const std::filesystem::path& program, const std::filesystem::path& target,
-                          const PostOptions& post, const FinishOptions& finish);
+// Writes `read`, the program at `program` read once with its text, into
+// `file` with its outline finished; returns the summary of what was
+// changed, post's counts and the outline's.  Throws toolpath::ProgramError
+// for a line, FinishError for options that do not fit the program.
+std::string write_finished(const toolpath::ProgramFile& read, const std::filesystem::path& program,
+                           const PostOptions& post, const FinishOptions& finish, OutputFile& file);
 
 }  // namespace veskaro::post

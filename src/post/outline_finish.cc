@@ -163,25 +163,23 @@ std::string finish_counts_text(const FinishCounts& counts) {
     return text;
 }
 
-FinishedOutline finish_outline(const std::vector<std::string>& lines, const Program& program,
-                               const Outline& outline, const FinishOptions& options,
-                               const std::optional<std::string>& mark) {
+FinishedOutline finish_outline(const std::vector<std::string>& lines, const Outline& outline,
+                               const FinishOptions& options, const std::optional<std::string>& mark) {
     FinishedOutline finished;
     OutlineWriter writer(outline, options, finished.lines);
     check_tabs(writer, outline, options);
 
     // The role of each line of the passes: -1 for the travel, 0 for the
-    // plunge, 1 to 4 for the edges; the pass it belongs to.
-    const std::vector<Move>& moves = program.moves;
-    const std::size_t begin = static_cast<std::size_t>(moves[outline.passes.front().first_move].line - 1);
-    const std::size_t end = static_cast<std::size_t>(moves[outline.passes.back().first_move + kPassMoves - 1].line);
+    // plunge, 1 to 4 for the edges; the depth of its pass.
+    const auto index = [](std::int64_t line) { return static_cast<std::size_t>(line - 1); };
+    const std::size_t begin = index(outline.passes.front().lines.front());
+    const std::size_t end = index(outline.passes.back().lines.back()) + 1;
     std::vector<int> role(end - begin, -2);
     std::vector<double> depth(end - begin, 0);
     for (const OutlinePass& pass : outline.passes) {
         for (std::size_t n = 0; n < kPassMoves; ++n) {
-            const std::size_t at = static_cast<std::size_t>(moves[pass.first_move + n].line - 1) - begin;
-            role[at] = static_cast<int>(n) - 1;
-            depth[at] = pass.depth;
+            role[index(pass.lines[n]) - begin] = static_cast<int>(n) - 1;
+            depth[index(pass.lines[n]) - begin] = pass.depth;
         }
     }
 

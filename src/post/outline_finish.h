@@ -44,13 +44,13 @@ struct FinishedOutline {
     FinishCounts counts;
 };
 
-// `lines` are the program's lines and `program` the moves read from them;
-// `outline` was found in those.  With a `mark` (the panel's name), the
+// `lines` are the program's lines; `outline` was found in the moves read
+// from them.  With a `mark` (the panel's name), the
 // outline's mark is written before its passes, at 0,0, so that the
 // simulation finds the panel however it is held (a sheet writes its own).
 // Throws FinishError.
-FinishedOutline finish_outline(const std::vector<std::string>& lines, const toolpath::Program& program,
-                               const Outline& outline, const FinishOptions& options,
+FinishedOutline finish_outline(const std::vector<std::string>& lines, const Outline& outline,
+                               const FinishOptions& options,
                                const std::optional<std::string>& mark = std::nullopt);
 
 }  // namespace veskaro::post

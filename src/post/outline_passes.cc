@@ -1,5 +1,7 @@
 #include "post/outline_passes.h"
 
+#include <algorithm>
+
 namespace veskaro::post {
 
 using namespace toolpath;
@@ -10,12 +12,11 @@ bool z_only(const Move& move) { return move.from.x == move.to.x && move.from.y =
 
 bool ends_at(const Move& move, double x, double y) { return move.to.x == x && move.to.y == y; }
 
-// The pass whose moves begin at `first`, around the rectangle from 0,0 to
-// the width and height of its first edge; nothing when the moves are not
-// one.
-std::optional<OutlinePass> pass_at(const std::vector<Move>& moves, std::size_t first, double& width,
-                                   double& height) {
-    const Move* m = &moves[first];
+bool is_lift(const Move& move) { return move.kind == MoveKind::rapid && z_only(move); }
+
+// The pass made of the moves m[0] to m[5], around the rectangle from 0,0 to
+// the width and height of its first edge; nothing when they are not one.
+std::optional<OutlinePass> pass_of(const Move* m, double& width, double& height) {
     const Move& travel = m[0];
     const Move& plunge = m[1];
     if (travel.kind != MoveKind::rapid || travel.to.z != travel.from.z || travel.to.x != 0) return std::nullopt;
@@ -33,36 +34,49 @@ std::optional<OutlinePass> pass_at(const std::vector<Move>& moves, std::size_t f
     }
     width = w;
     height = h;
-    return OutlinePass{first, plunge.to.z};
+    OutlinePass pass;
+    for (std::size_t n = 0; n < kPassMoves; ++n) pass.lines[n] = m[n].line;
+    pass.depth = plunge.to.z;
+    return pass;
 }
 
-bool is_lift(const Move& move) { return move.kind == MoveKind::rapid && z_only(move); }
+// The moves from `first` on, as many as `moves` holds.
+void moves_at(const MoveList& list, std::size_t first, std::array<Move, kPassMoves>& moves) {
+    MoveList::Iterator it = list.at(first);
+    for (Move& move : moves) move = *it++;
+}
 
 }  // namespace
 
 std::optional<Outline> find_outline(const Program& program) {
-    const std::vector<Move>& moves = program.moves;
-    std::size_t end = moves.size();
-    while (end > 0 && is_lift(moves[end - 1])) --end;
+    // The outline is the program's last cut: it is looked for from the end,
+    // a pass at a time, so that a long program is never held twice.
+    const MoveList& list = program.moves;
+    std::size_t end = list.size();
+    while (end > 0 && is_lift(list[end - 1])) --end;
     Outline outline;
+    std::array<Move, kPassMoves> moves;
     while (end >= kPassMoves) {
         double width = 0, height = 0;
-        const std::optional<OutlinePass> pass = pass_at(moves, end - kPassMoves, width, height);
+        moves_at(list, end - kPassMoves, moves);
+        const std::optional<OutlinePass> pass = pass_of(moves.data(), width, height);
         if (!pass) break;
         if (!outline.passes.empty() && (width != outline.width || height != outline.height)) break;
         outline.width = width;
         outline.height = height;
-        outline.passes.insert(outline.passes.begin(), *pass);
+        outline.passes.push_back(*pass);
         end -= kPassMoves;
     }
     if (outline.passes.empty()) return std::nullopt;
+    std::reverse(outline.passes.begin(), outline.passes.end());
     return outline;
 }
 
-std::size_t first_travel(const Program& program) {
-    std::size_t n = 0;
-    while (n < program.moves.size() && is_lift(program.moves[n])) ++n;
-    return n;
+std::optional<std::int64_t> first_travel_line(const Program& program) {
+    for (const Move& move : program.moves) {
+        if (!is_lift(move)) return move.line;
+    }
+    return std::nullopt;
 }
 
 }  // namespace veskaro::post

@@ -3,7 +3,9 @@
 // corner, a plunge and the four edges clockwise.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -11,12 +13,14 @@
 
 namespace veskaro::post {
 
-// The moves of one pass, from its first in the program's moves.
+// The moves of one pass.
 inline constexpr std::size_t kPassMoves = 6;
 
 struct OutlinePass {
-    std::size_t first_move;  // the travel to the start; the plunge and the four edges follow
-    double depth;            // Z of the edges
+    // The lines of its moves (1 is the first): the travel to the start, the
+    // plunge and the four edges.
+    std::array<std::int64_t, kPassMoves> lines{};
+    double depth = 0;  // Z of the edges
 };
 
 struct Outline {
@@ -29,9 +33,9 @@ struct Outline {
 // last pass), or nothing.
 std::optional<Outline> find_outline(const toolpath::Program& program);
 
-// The first move that takes the tool anywhere but straight up or down at
-// rapid: where the cutting of the program begins.  moves.size() when there
-// is none.
-std::size_t first_travel(const toolpath::Program& program);
+// The line of the first move that takes the tool anywhere but straight up
+// or down at rapid, where the cutting of the program begins; nothing when
+// there is none.
+std::optional<std::int64_t> first_travel_line(const toolpath::Program& program);
 
 }  // namespace veskaro::post

@@ -28,7 +28,7 @@ void refuse_spindle_lines(const std::vector<std::string>& lines) {
         const Word& command = words.front();
         if (is_command(command, 'M', 3) || is_command(command, 'M', 4) || is_command(command, 'M', 5) ||
             is_command(command, 'G', 4)) {
-            throw ProgramError(static_cast<int>(n + 1),
+            throw ProgramError(static_cast<std::int64_t>(n + 1),
                                "a spindle start, stop or dwell of its own; a sheet program starts the spindle "
                                "once, as --spindle and --dwell ask");
         }
@@ -69,17 +69,18 @@ PanelProgram prepare_panel(const std::filesystem::path& source, const FinishOpti
     refuse_spindle_lines(read.lines);
     const std::optional<Outline> outline = find_outline(read.program);
     if (!outline) throw FinishError(no_outline_text());
-    FinishedOutline finished = finish_outline(read.lines, read.program, *outline, options);
+    FinishedOutline finished = finish_outline(read.lines, *outline, options);
 
     PanelProgram panel;
     panel.source = source;
     panel.name = source.stem().string();
-    panel.program = read_lines(finished.lines, source.string());
+    panel.program = read_lines(finished.lines);
     panel.lines = std::move(finished.lines);
     panel.outline_begin = finished.outline_begin;
     panel.outline_end = finished.outline_end;
-    const std::size_t first = first_travel(panel.program);
-    panel.body_begin = std::min(static_cast<std::size_t>(panel.program.moves[first].line - 1), panel.outline_begin);
+    // The outline is a travel, so the program has one.
+    const std::int64_t first = first_travel_line(panel.program).value_or(1);
+    panel.body_begin = std::min(static_cast<std::size_t>(first - 1), panel.outline_begin);
     panel.width = outline->width;
     panel.height = outline->height;
     panel.reach = reach_of(panel.program, panel.width, panel.height, options.bit_diameter);

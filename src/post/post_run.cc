@@ -1,13 +1,19 @@
 #include "post/post_run.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <set>
+#include <string_view>
+#include <utility>
+#include <vector>
 
-#include "base/input_file.h"
 #include "base/output_file.h"
 #include "base/run_error.h"
+#include "base/written_targets.h"
 #include "post/finished_post.h"
 #include "post/outline_finish.h"
 #include "post/output_folder.h"
@@ -16,7 +22,7 @@
 #include "post/program_source.h"
 #include "post/sheet_run.h"
 #include "toolpath/program_files.h"
-#include "toolpath/program_reader.h"
+#include "toolpath/program_file.h"
 
 namespace veskaro::post {
 
@@ -26,107 +32,187 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Reads the program once whole, which refuses anything outside what the
-// generator writes before a byte is written, then line by line into the
-// output file.
-PostCounts post_file(const fs::path& program, const fs::path& target, const PostOptions& options) {
-    std::ifstream whole = open_input(program.string());
-    const Program read = read_program(whole, program.string());
-    ProgramPost post(read, options);
-    std::ifstream lines = open_input(program.string());
-    OutputFile file(target.string());
-    std::string out;
-    std::string text;
-    for (int number = 1; std::getline(lines, text); ++number) {
-        if (number == 1) refuse_posted(text, program);
-        post.line(number, text, out);
-        if (out.size() >= kWriteChunk) {
-            file.write(out);
-            out.clear();
+// The folders made for a program's file, the outermost first.  A program
+// that is then refused takes them away again, so that a run leaves no empty
+// controller folder behind.
+class MadeFolders {
+public:
+    // Makes `folder` and every missing folder above it.  Throws RunError
+    // "cannot write '<folder>': <reason>".
+    explicit MadeFolders(const fs::path& folder) {
+        std::vector<fs::path> missing;
+        std::error_code error;
+        for (fs::path at = folder; !at.empty() && !fs::exists(at, error); at = at.parent_path()) {
+            missing.insert(missing.begin(), at);
+            if (at == at.parent_path()) break;
         }
+        fs::create_directories(folder, error);
+        if (error) throw RunError("cannot write '" + folder.string() + "': " + error.message());
+        made_ = std::move(missing);
     }
-    if (lines.bad()) fail_reading(program.string());
-    file.write(out);
-    file.commit();
-    return post.counts();
+    MadeFolders(const MadeFolders&) = delete;
+    MadeFolders& operator=(const MadeFolders&) = delete;
+
+    // Keeps them: a program was written into them.
+    void keep() { made_.clear(); }
+
+    // Removes them, the innermost first, each only while it is empty.
+    ~MadeFolders() {
+        for (auto it = made_.rbegin(); it != made_.rend(); ++it) rmdir(it->c_str());
+    }
+
+private:
+    std::vector<fs::path> made_;
+};
+
+// A file as the system knows it, whatever its name: device and inode.
+using FileIdentity = std::pair<dev_t, ino_t>;
+
+std::optional<FileIdentity> identity_of(const fs::path& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileIdentity{status.st_dev, status.st_ino};
 }
 
 class PostRun {
 public:
     PostRun(const PostSettings& settings, const Console& console) : settings_(settings), console_(console) {}
 
-    // The programs at one path.  Returns false when any was not written.
-    bool path(const std::string& path) {
-        ProgramSet set;
-        fs::path folder;
-        try {
-            set = programs_at(path);
-            folder = output_folder(set, path);
-        } catch (const PathError& e) {
-            print_error(console_, e.what());
-            return false;
-        } catch (const RunError& e) {
-            print_error(console_, e.what());
+    // Lists the programs at every path before anything is written, so that
+    // no program is written over another program of the run, wherever it
+    // stands in the command line.
+    void list(const std::vector<std::string>& paths) {
+        for (const std::string& path : paths) {
+            Listed listed;
+            try {
+                listed.set = programs_at(path);
+                for (const fs::path& program : listed.set.programs) {
+                    if (const auto identity = identity_of(program)) inputs_.insert(*identity);
+                }
+            } catch (const PathError& e) {
+                listed.error = e.what();
+            }
+            listed_.push_back(std::move(listed));
+        }
+    }
+
+    // The programs at the n-th path.  Returns false when any was not written.
+    bool path(std::size_t n, const std::string& path) {
+        const Listed& listed = listed_[n];
+        if (!listed.error.empty()) {
+            print_error(console_, listed.error);
             return false;
         }
+        const ProgramSet& set = listed.set;
+        const fs::path folder = output_folder(set, path);
         bool all_written = true;
         for (const fs::path& program : set.programs) {
             fs::path name = program.stem();
             name += rules_of(settings_.post.controller).extension;
-            if (!write(program, folder / name)) all_written = false;
+            try {
+                if (!write(program, folder, folder / name)) all_written = false;
+            } catch (const FolderError& e) {
+                // No other program of the path could be written there either.
+                print_error(console_, e.what());
+                return false;
+            }
         }
         return all_written;
     }
 
 private:
+    struct Listed {
+        ProgramSet set;
+        std::string error;  // the path names no program
+    };
+
+    // The output folder cannot be made.
+    class FolderError : public RunError {
+    public:
+        using RunError::RunError;
+    };
+
     fs::path output_folder(const ProgramSet& set, const fs::path& path) const {
-        fs::path folder;
-        if (settings_.output_directory) {
-            folder = *settings_.output_directory;
-        } else {
-            folder = default_folder(set, path, settings_.post.controller);
-        }
-        std::error_code error;
-        fs::create_directories(folder, error);
-        if (error) throw RunError("cannot write '" + folder.string() + "': " + error.message());
-        return folder;
+        if (settings_.output_directory) return *settings_.output_directory;
+        return default_folder(set, path, settings_.post.controller);
     }
 
-    bool write(const fs::path& program, const fs::path& target) {
+    bool write(const fs::path& program, const fs::path& folder, const fs::path& target) {
         try {
             refuse_overwrite(program, target);
-            const std::string summary = changes_motion(settings_.finish)
-                                            ? post_finished(program, target, settings_.post, settings_.finish)
-                                            : counts_text(post_file(program, target, settings_.post));
+            const std::string summary = post_file(program, folder, target);
             console_.out << program.string() << " -> " << target.string() << ": " << summary << "\n";
             return true;
         } catch (const FinishError& e) {
             print_error(console_, program.string() + ": " + e.what());
         } catch (const ProgramError& e) {
             print_error(console_, program.string() + ":" + std::to_string(e.line()) + ": " + e.what());
+        } catch (const FolderError&) {
+            throw;
         } catch (const RunError& e) {
             print_error(console_, e.what());
         }
         return false;
     }
 
-    // A program is never written over its own source, nor over a program
-    // this run wrote from another source (two faces of one name from two
-    // folders into one output folder).
+    // A program is never written over its own source, over another program
+    // this run reads, nor over a program this run wrote from another source
+    // (two faces of one name from two folders into one output folder).
     void refuse_overwrite(const fs::path& program, const fs::path& target) {
         std::error_code error;
         if (fs::equivalent(program, target, error)) {
             throw RunError(program.string() + ": the program would be written over itself");
         }
-        const fs::path key = fs::weakly_canonical(target, error);
-        if (!written_.insert(error ? target : key).second) {
-            throw RunError(program.string() + ": '" + target.string() + "' was already written by this run");
+        const std::optional<FileIdentity> existing = identity_of(target);
+        if (existing && inputs_.count(*existing) > 0) {
+            throw RunError(program.string() + ": '" + target.string() + "' is another program this run reads");
         }
+        targets_.claim(program, target);
+    }
+
+    // Reads the program once, whole, which refuses anything outside what
+    // the generator writes before a byte is written; then rewrites the very
+    // bytes that were read and checked, line by line, into the output file.
+    // Returns what was changed, for the program's line.
+    std::string post_file(const fs::path& program, const fs::path& folder, const fs::path& target) {
+        const ProgramFile read = read_program_file(program.string(), KeepText::yes);
+        refuse_posted(std::string_view(read.text).substr(0, read.text.find('\n')), program);
+        std::optional<MadeFolders> made;
+        try {
+            made.emplace(folder);
+        } catch (const RunError& e) {
+            throw FolderError(e.what());
+        }
+        OutputFile file(target.string());
+        if (changes_motion(settings_.finish)) {
+            const std::string summary = write_finished(read, program, settings_.post, settings_.finish, file);
+            file.commit();
+            made->keep();
+            return summary;
+        }
+        ProgramPost post(read.program, settings_.post);
+        std::string out;
+        std::int64_t lines = 0;
+        for_each_line(read.text, [&](std::int64_t number, std::string_view text) {
+            post.line(number, text, out);
+            lines = number;
+            if (out.size() >= kWriteChunk) {
+                file.write(out);
+                out.clear();
+            }
+        });
+        post.finish(lines == 0 ? 1 : lines);
+        file.write(out);
+        file.commit();
+        made->keep();
+        return counts_text(post.counts());
     }
 
     const PostSettings& settings_;
     const Console& console_;
-    std::set<fs::path> written_;
+    std::vector<Listed> listed_;
+    std::set<FileIdentity> inputs_;
+    WrittenTargets targets_;
 };
 
 }  // namespace
@@ -137,9 +223,10 @@ int run_post(int argc, const char* const* argv, const Console& console) {
     if (const std::optional<int> status = take_command_line(console, read, settings)) return *status;
     if (settings.finish.sheet) return run_sheets(settings, console);
     PostRun run(settings, console);
+    run.list(settings.paths);
     bool all_written = true;
-    for (const std::string& path : settings.paths) {
-        if (!run.path(path)) all_written = false;
+    for (std::size_t n = 0; n < settings.paths.size(); ++n) {
+        if (!run.path(n, settings.paths[n])) all_written = false;
     }
     console.out.flush();
     return all_written ? 0 : 1;

@@ -2,7 +2,9 @@
 
 #include "post/comment_text.h"
 #include "post/plain_number.h"
+#include "post/program_line.h"
 #include "toolpath/arc.h"
+#include "post/same_motion.h"
 #include "toolpath/program_reader.h"
 
 namespace veskaro::post {
@@ -28,12 +30,6 @@ bool is_program_end(const std::vector<Word>& words) {
     return !words.empty() && words.front().letter == 'M' && words.front().value == 30;
 }
 
-std::string joined(const std::vector<Word>& words) {
-    std::string code;
-    for (const Word& word : words) code += (code.empty() ? "" : " ") + word.text;
-    return code;
-}
-
 }  // namespace
 
 std::string counts_text(const PostCounts& c) {
@@ -44,50 +40,78 @@ std::string counts_text(const PostCounts& c) {
 }
 
 ProgramPost::ProgramPost(const Program& program, const PostOptions& options)
-    : moves_(program.moves), options_(options), rules_(rules_of(options.controller)), feed_(options.plunge_feed) {}
+    : next_move_(program.moves.begin()),
+      end_(program.moves.end()),
+      options_(options),
+      rules_(rules_of(options.controller)),
+      feed_(options.plunge_feed) {}
 
-void ProgramPost::line(int number, std::string text, std::string& out) {
-    if (!text.empty() && text.back() == '\r') text.pop_back();
+void ProgramPost::line(std::int64_t number, std::string_view text, std::string& out) {
+    number_ = number;
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     try {
         if (number == 1 && !text.empty() && text[0] == '#') {
             // "#" starts a parameter in LinuxCNC and is no word in GRBL.
             ++counts_.header;
-            write(out, "", text.substr(1));
+            write(out, "", std::string(text.substr(1)));
             return;
         }
-        rewrite(number, text, out);
+        rewrite(text, out);
     } catch (const LineError& error) {
         throw ProgramError(number, error.what());
     }
 }
 
-void ProgramPost::rewrite(int number, const std::string& text, std::string& out) {
-    const Move* move = nullptr;
-    if (next_move_ < moves_.size() && moves_[next_move_].line == number) move = &moves_[next_move_++];
+void ProgramPost::finish(std::int64_t last_line) const { written_.finish(last_line); }
+
+void ProgramPost::rewrite(const std::string_view& text, std::string& out) {
+    std::optional<Move> move;
+    if (next_move_ != end_ && next_move_->line == number_) move = *next_move_++;
     std::vector<Word> words = split_words(text);
     if (is_program_end(words)) {
         add_start(out);
         if (options_.spindle) add_line(out, "M5", " Stop the spindle or laser");
-    } else if (move != nullptr && !is_z_only_rapid(*move)) {
+    } else if (move && !is_z_only_rapid(*move)) {
         // After the units, the positioning and the lift to the safe height,
         // before the tool travels to the first cut.
         add_start(out);
     }
-    if (move != nullptr && is_zero_circle(*move)) {
+    if (move && is_zero_circle(*move)) {
         feed_.drop(words);
         ++counts_.circles;
         return;
     }
-    for (Word& word : words) {
-        if (!word.exponent) continue;
-        word.text = plain_word(word.letter, word.value);
-        ++counts_.numbers;
-    }
-    counts_.feeds += feed_.keep(words, move);
+    plain_numbers(words);
+    counts_.feeds += feed_.keep(words, move ? &*move : nullptr);
     const std::size_t semicolon = text.find(';');
     std::optional<std::string> comment;
-    if (semicolon != std::string::npos) comment = text.substr(semicolon + 1);
-    write(out, joined(words), comment);
+    if (semicolon != std::string_view::npos) comment = std::string(text.substr(semicolon + 1));
+    const LineRead written = write(out, words_text(words), comment);
+    if (!move) return;
+    const double feed = !is_cutting(*move)                                 ? 0
+                        : options_.plunge_feed && is_z_only_cut(*move) ? *options_.plunge_feed
+                                                                        : move->feed;
+    const std::string change = written.move ? motion_change(*move, *written.move, feed) : "the move would be lost";
+    if (!change.empty()) throw LineError("written in plain decimals, " + change);
+}
+
+// Numbers with an exponent in plain decimals; for GRBL, numbers without
+// leading zeros and within the eight digits it reads.
+void ProgramPost::plain_numbers(std::vector<Word>& words) {
+    for (Word& word : words) {
+        std::string text = word.exponent ? plain_word(word.letter, word.value) : word.text;
+        if (rules_.reads_eight_digits) {
+            text = without_leading_zeros(text);
+            if (!read_whole_by_grbl(text)) text = plain_word(word.letter, word.value);
+            if (!read_whole_by_grbl(text)) {
+                throw LineError("GRBL reads only the first eight digits of a number, and would not read " +
+                                quoted_word(word.text) + " as written");
+            }
+        }
+        if (text == word.text) continue;
+        word.text = std::move(text);
+        ++counts_.numbers;
+    }
 }
 
 void ProgramPost::add_start(std::string& out) {
@@ -104,10 +128,11 @@ void ProgramPost::add_line(std::string& out, const std::string& code, const std:
     ++counts_.lines_added;
 }
 
-void ProgramPost::write(std::string& out, const std::string& code, std::optional<std::string> comment) {
+LineRead ProgramPost::write(std::string& out, const std::string& code, std::optional<std::string> comment) {
     std::string line = code;
     if (comment) {
-        if (rules_.replaces_realtime_bytes) counts_.comment_bytes += replace_realtime_bytes(*comment);
+        counts_.comment_bytes += rules_.replaces_realtime_bytes ? replace_realtime_bytes(*comment)
+                                                                : replace_control_bytes(*comment);
         bool shortened = false;
         line = line_with_comment(code, *comment, rules_.longest_line, shortened);
         if (shortened) ++counts_.comments_shortened;
@@ -116,8 +141,16 @@ void ProgramPost::write(std::string& out, const std::string& code, std::optional
         throw LineError("the words alone are longer than the " + std::to_string(rules_.longest_line) +
                         " characters a line may hold");
     }
+    // Read back as the preview reads the program written.
+    LineRead read;
+    try {
+        read = written_.line(++written_lines_, line);
+    } catch (const LineError& error) {
+        throw LineError(std::string("written in plain decimals, the line would be refused: ") + error.what());
+    }
     out += line;
     out += '\n';
+    return read;
 }
 
 }  // namespace veskaro::post

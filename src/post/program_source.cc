@@ -1,50 +1,42 @@
 #include "post/program_source.h"
 
-#include <fstream>
-#include <sstream>
+#include <string_view>
 
-#include "base/input_file.h"
 #include "base/output_file.h"
 #include "post/posted_header.h"
-#include "toolpath/program_reader.h"
+#include "toolpath/program_lines.h"
 
 namespace veskaro::post {
 
 using namespace toolpath;
 
-namespace {
+ProgramSource source_of(ProgramFile read) {
+    ProgramSource source;
+    for_each_line(read.text, [&](std::int64_t, std::string_view line) { source.lines.emplace_back(line); });
+    source.program = std::move(read.program);
+    return source;
+}
 
-std::string joined_lines(const std::vector<std::string>& lines) {
+ProgramSource read_source(const std::filesystem::path& path) {
+    ProgramFile read = read_program_file(path.string(), KeepText::yes);
+    refuse_posted(std::string_view(read.text).substr(0, read.text.find('\n')), path);
+    return source_of(std::move(read));
+}
+
+Program read_lines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
         text += line;
         text += '\n';
     }
-    return text;
-}
-
-}  // namespace
-
-ProgramSource read_source(const std::filesystem::path& path) {
-    std::ifstream in = open_input(path.string());
-    ProgramSource source;
-    for (std::string line; std::getline(in, line);) source.lines.push_back(std::move(line));
-    if (in.bad()) fail_reading(path.string());
-    source.program = read_lines(source.lines, path.string());
-    if (!source.lines.empty()) refuse_posted(source.lines.front(), path);
-    return source;
-}
-
-Program read_lines(const std::vector<std::string>& lines, const std::string& name) {
-    std::istringstream text(joined_lines(lines));
-    return read_program(text, name);
+    return read_program_text(text, KeepText::no).program;
 }
 
 PostCounts write_posted(const std::vector<std::string>& lines, const Program& program, const PostOptions& options,
                         OutputFile& file) {
     ProgramPost post(program, options);
     std::string out;
-    int number = 0;
+    std::int64_t number = 0;
     for (const std::string& line : lines) {
         post.line(++number, line, out);
         if (out.size() >= kWriteChunk) {
@@ -52,6 +44,7 @@ PostCounts write_posted(const std::vector<std::string>& lines, const Program& pr
             out.clear();
         }
     }
+    post.finish(number == 0 ? 1 : number);
     file.write(out);
     return post.counts();
 }

@@ -10,6 +10,7 @@
 
 #include "post/program_post.h"
 #include "toolpath/moves.h"
+#include "toolpath/program_file.h"
 
 namespace veskaro {
 class OutputFile;
@@ -22,9 +23,12 @@ namespace veskaro::post {
 inline constexpr std::size_t kWriteChunk = 1 << 16;
 
 struct ProgramSource {
-    std::vector<std::string> lines;  // as std::getline reads them
+    std::vector<std::string> lines;  // as the reader cut them
     toolpath::Program program;
 };
+
+// The lines of a program read once with its text.
+ProgramSource source_of(toolpath::ProgramFile read);
 
 // Reads the program at `path` once; throws toolpath::ProgramError for what
 // the reader refuses and for a program post wrote, RunError when the file
@@ -33,7 +37,7 @@ ProgramSource read_source(const std::filesystem::path& path);
 
 // The moves of `lines`, read again after a rewrite, so that what is
 // written is what the reader takes.  Throws toolpath::ProgramError.
-toolpath::Program read_lines(const std::vector<std::string>& lines, const std::string& name);
+toolpath::Program read_lines(const std::vector<std::string>& lines);
 
 // Writes `lines`, whose moves are `program`, for the controller into
 // `file`; returns what was changed.  Throws toolpath::ProgramError.

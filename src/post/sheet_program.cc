@@ -50,9 +50,9 @@ public:
         if (begin == end) return;
         const PanelProgram& panel = *place.panel;
         lines_.push_back("; " + title);
-        const std::vector<Move>& moves = panel.program.moves;
-        auto move = std::lower_bound(moves.begin(), moves.end(), begin + 1,
-                                     [](const Move& m, std::size_t line) { return static_cast<std::size_t>(m.line) < line; });
+        const MoveList& moves = panel.program.moves;
+        MoveList::Iterator move = moves.begin();
+        while (move != moves.end() && static_cast<std::size_t>(move->line) <= begin) ++move;
         bool entered = false;
         for (std::size_t n = begin; n < end; ++n) {
             if (move == moves.end() || static_cast<std::size_t>(move->line) != n + 1) {

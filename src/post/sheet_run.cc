@@ -213,7 +213,7 @@ private:
             std::vector<std::unique_ptr<OutputFile>> files;
             for (Written& sheet : sheets) {
                 const std::vector<std::string> lines = sheet_lines(sheet.places);
-                const Program moves = read_lines(lines, sheet.target.string());
+                const Program moves = read_lines(lines);
                 files.push_back(std::make_unique<OutputFile>(sheet.target.string()));
                 sheet.counts = counts_text(write_posted(lines, moves, settings_.post, *files.back()));
             }

@@ -1,6 +1,7 @@
 #include "preview/component_labels.h"
 
 #include <string_view>
+#include <unordered_map>
 
 #include "base/decimal_text.h"
 #include "toolpath/arc.h"
@@ -13,34 +14,49 @@ using namespace toolpath;
 
 namespace {
 
-ComponentLabel& label_named(std::vector<ComponentLabel>& labels, std::string_view name) {
-    for (ComponentLabel& label : labels) {
-        if (label.name == name) return label;
+// The labels in the order the program first cuts them, and where each name
+// stands among them: a program may name tens of thousands of components,
+// and each name is looked up in constant time.
+class Labels {
+public:
+    ComponentLabel& named(std::string_view name) {
+        const auto [found, added] = index_.try_emplace(std::string(name), labels_.size());
+        if (added) labels_.push_back({std::string(name), {}});
+        return labels_[found->second];
     }
-    labels.push_back({std::string(name), {}});
-    return labels.back();
-}
+    std::vector<ComponentLabel> take() { return std::move(labels_); }
+
+private:
+    std::vector<ComponentLabel> labels_;
+    std::unordered_map<std::string, std::size_t> index_;
+};
 
 }  // namespace
 
 std::vector<ComponentLabel> component_labels(const Program& program) {
-    std::vector<ComponentLabel> labels;
-    const std::vector<std::string_view> names = component_of_moves(program);
-    for (std::size_t n = 0; n < program.moves.size(); ++n) {
-        const Move& move = program.moves[n];
-        if (names[n].empty() || !is_cutting(move)) continue;
-        ComponentLabel& label = label_named(labels, names[n]);
+    Labels labels;
+    ComponentOfMoves component;
+    std::string_view named;           // the name of `label`
+    ComponentLabel* label = nullptr;  // valid until the next name is added
+    for (const Move& move : program.moves) {
+        const std::string_view name = component.next(move);
+        if (name.empty() || !is_cutting(move)) continue;
+        if (label == nullptr || name != named) {
+            label = &labels.named(name);
+            named = name;
+        }
         if (is_arc(move)) {
-            add_arc(label.area, move);
+            add_arc(label->area, move);
         } else {
-            label.area.add(move.from.x, move.from.y);
-            label.area.add(move.to.x, move.to.y);
+            label->area.add(move.from.x, move.from.y);
+            label->area.add(move.to.x, move.to.y);
         }
     }
-    return labels;
+    return labels.take();
 }
 
-void append_labels(std::string& svg, const Frame& f, const std::vector<ComponentLabel>& labels) {
+void append_labels(PictureText& picture, const Frame& f, const std::vector<ComponentLabel>& labels) {
+    std::string& svg = picture.text;
     const double size = f.font * 0.45;
     svg += "<g class=\"names\" font-family=\"sans-serif\" font-size=\"" + trimmed_decimals(size, 3) +
            "\" text-anchor=\"middle\" fill=\"#000\" stroke=\"#fff\" stroke-width=\"" + trimmed_decimals(size * 0.25, 3) +
@@ -50,6 +66,7 @@ void append_labels(std::string& svg, const Frame& f, const std::vector<Component
         const double y = (label.area.min_y + label.area.max_y) / 2;
         svg += "<text x=\"" + trimmed_decimals(f.x(x), 3) + "\" y=\"" + trimmed_decimals(f.y(y) + size * 0.35, 3) + "\">" + xml_escaped(label.name) +
                "</text>\n";
+        picture.spill();
     }
     svg += "</g>\n";
 }

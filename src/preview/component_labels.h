@@ -10,6 +10,7 @@
 #include "toolpath/extents.h"
 #include "toolpath/moves.h"
 #include "preview/picture_frame.h"
+#include "preview/picture_text.h"
 
 namespace veskaro::preview {
 
@@ -23,6 +24,6 @@ struct ComponentLabel {
 std::vector<ComponentLabel> component_labels(const toolpath::Program& program);
 
 // Each name centred on its component's area, over a white halo.
-void append_labels(std::string& svg, const Frame& frame, const std::vector<ComponentLabel>& labels);
+void append_labels(PictureText& svg, const Frame& frame, const std::vector<ComponentLabel>& labels);
 
 }  // namespace veskaro::preview

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "base/decimal_text.h"
 #include "preview/component_labels.h"
@@ -205,7 +206,9 @@ std::string finished_picture(const std::string& name, const Summary& summary, co
             labels.push_back({text, area});
         }
     }
-    append_labels(svg, f, labels);
+    PictureText names([&svg](std::string_view piece) { svg += piece; });
+    append_labels(names, f, labels);
+    names.finish();
     append_finding_numbers(svg, analysis, f);
     svg += "</svg>\n";
     return svg;

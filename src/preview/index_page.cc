@@ -22,12 +22,6 @@ const char* const kPairStyle =
     "figure{max-width:none}.pair{display:flex;flex-wrap:wrap;gap:1em}"
     ".pair svg{max-width:46em;width:46em;flex:1 1 30em}";
 
-// The SVG element of a picture, without the XML declaration before it.
-std::string inline_svg(const std::string& document) {
-    const std::size_t start = document.find("<svg");
-    return start == std::string::npos ? std::string() : document.substr(start);
-}
-
 std::string stem_of(const std::string& file_name) {
     const std::size_t dot = file_name.rfind('.');
     return dot == std::string::npos ? file_name : file_name.substr(0, dot);
@@ -35,11 +29,11 @@ std::string stem_of(const std::string& file_name) {
 
 }  // namespace
 
-std::string index_page(const std::string& title, const std::vector<IndexEntry>& entries) {
+std::string index_start(const std::string& title, const std::vector<IndexEntry>& entries) {
     const std::string heading = xml_escaped(title);
     std::string page = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n";
     const bool finished = std::any_of(entries.begin(), entries.end(),
-                                      [](const IndexEntry& entry) { return !entry.finished_svg.empty(); });
+                                      [](const IndexEntry& entry) { return !entry.finished_picture.empty(); });
     page += "<meta charset=\"utf-8\"/>\n<title>" + heading + ": " + std::to_string(entries.size()) +
             " face programs</title>\n<style>" + kStyle + (finished ? kPairStyle : "") +
             "</style>\n</head>\n<body>\n";
@@ -54,30 +48,28 @@ std::string index_page(const std::string& title, const std::vector<IndexEntry>& 
     }
     page += "</table>\n<input type=\"checkbox\" id=\"show-rapids\" checked=\"checked\"/>"
             "<label for=\"show-rapids\"> show the rapid moves (dashed)</label>\n<div class=\"faces\">\n";
-    for (std::size_t n = 0; n < entries.size(); ++n) {
-        const IndexEntry& entry = entries[n];
-        const std::string face = xml_escaped(stem_of(entry.program));
-        page += "<figure id=\"face-" + std::to_string(n + 1) + "\">\n";
-        if (entry.picture.empty()) {
-            page += "<p class=\"failed\">" + xml_escaped(entry.summary) + "</p>\n";
-        } else if (entry.finished_svg.empty()) {
-            page += inline_svg(entry.svg);
-        } else {
-            page += "<div class=\"pair\">\n" + inline_svg(entry.svg) + inline_svg(entry.finished_svg) + "</div>\n";
-        }
-        page += "<figcaption><b>" + face + "</b>: " + xml_escaped(entry.summary);
-        if (!entry.picture.empty()) {
-            page += " (<a href=\"" + link_to(entry.picture) + "\">" + xml_escaped(entry.picture) + "</a>";
-            if (!entry.finished_picture.empty()) {
-                page += ", <a href=\"" + link_to(entry.finished_picture) + "\">" + xml_escaped(entry.finished_picture) +
-                        "</a>";
-            }
-            page += ")";
-        }
-        page += "</figcaption>\n</figure>\n";
-    }
-    page += "</div>\n</body>\n</html>\n";
     return page;
 }
+
+std::string figure_start(std::size_t number) { return "<figure id=\"face-" + std::to_string(number) + "\">\n"; }
+
+std::string figure_end(const IndexEntry& entry) {
+    const std::string face = xml_escaped(stem_of(entry.program));
+    std::string text;
+    if (entry.picture.empty()) text += "<p class=\"failed\">" + xml_escaped(entry.summary) + "</p>\n";
+    text += "<figcaption><b>" + face + "</b>: " + xml_escaped(entry.summary);
+    if (!entry.picture.empty()) {
+        text += " (<a href=\"" + link_to(entry.picture) + "\">" + xml_escaped(entry.picture) + "</a>";
+        if (!entry.finished_picture.empty()) {
+            text += ", <a href=\"" + link_to(entry.finished_picture) + "\">" + xml_escaped(entry.finished_picture) +
+                    "</a>";
+        }
+        text += ")";
+    }
+    text += "</figcaption>\n</figure>\n";
+    return text;
+}
+
+std::string index_end() { return "</div>\n</body>\n</html>\n"; }
 
 }  // namespace veskaro::preview

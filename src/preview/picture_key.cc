@@ -21,12 +21,26 @@ double text_width(const std::string& text, double size) { return static_cast<dou
 
 }  // namespace
 
+namespace {
+
+long level_key(const Move& move) { return std::lround(-std::min(move.from.z, move.to.z) * kKeyPerMm); }
+
+}  // namespace
+
 DepthLevels depth_levels(const Program& program) {
+    // Counted first, so that the list takes no more room than it needs.
+    std::size_t cutting = 0;
+    for (const Move& move : program.moves) cutting += is_cutting(move) ? 1 : 0;
     DepthLevels levels;
-    for (const Move& move : program.moves) {
-        if (!is_cutting(move)) continue;
-        const double depth = std::min(move.from.z, move.to.z);
-        levels[std::lround(-depth * kKeyPerMm)].push_back(&move);
+    levels.moves.reserve(cutting);
+    for (auto it = program.moves.begin(); it != program.moves.end(); ++it) {
+        if (is_cutting(*it)) levels.moves.emplace_back(level_key(*it), it.index());
+    }
+    std::sort(levels.moves.begin(), levels.moves.end());
+    for (std::size_t n = 0; n < levels.moves.size(); ++n) {
+        const long key = levels.moves[n].first;
+        if (levels.levels.empty() || levels.levels.back().key != key) levels.levels.push_back({key, n, 0});
+        ++levels.levels.back().count;
     }
     return levels;
 }
@@ -52,21 +66,22 @@ void append_key(std::string& svg, const Frame& f, const DepthLevels& levels, dou
                xml_escaped(text) + "</text>\n";
         x += text_width(text, size) + size * 0.4;
     };
-    if (!levels.empty()) {
-        words("cut to Z " + trimmed_decimals(level_z(levels.begin()->first), 3));
+    const std::vector<DepthLevel>& list = levels.levels;
+    if (!list.empty()) {
+        words("cut to Z " + trimmed_decimals(level_z(list.front().key), 3));
         // At most 24 swatches, however many levels: every level's shade
         // lies between the first and the last.
-        const double swatch = size * 8 / static_cast<double>(std::min<std::size_t>(levels.size(), 24));
-        const std::size_t stride = (levels.size() + 23) / 24;
+        const double swatch = size * 8 / static_cast<double>(std::min<std::size_t>(list.size(), 24));
+        const std::size_t stride = (list.size() + 23) / 24;
         std::size_t n = 0;
-        for (const auto& [key, moves] : levels) {
-            if (n++ % stride != 0 && n != levels.size()) continue;
+        for (const DepthLevel& level : list) {
+            if (n++ % stride != 0 && n != list.size()) continue;
             svg += "<rect x=\"" + trimmed_decimals(x, 3) + "\" y=\"" + trimmed_decimals(baseline - size * 0.8, 3) + "\" width=\"" + trimmed_decimals(swatch, 3) +
-                   "\" height=\"" + trimmed_decimals(size, 3) + "\" fill=\"" + depth_colour(level_z(key), deepest_z) + "\"/>\n";
+                   "\" height=\"" + trimmed_decimals(size, 3) + "\" fill=\"" + depth_colour(level_z(level.key), deepest_z) + "\"/>\n";
             x += swatch;
         }
         x += size * 0.4;
-        words("Z " + trimmed_decimals(level_z(levels.rbegin()->first), 3) + " mm;");
+        words("Z " + trimmed_decimals(level_z(list.back().key), 3) + " mm;");
     }
     const double dash = f.hair * 0.6;
     svg += "<line x1=\"" + trimmed_decimals(x, 3) + "\" y1=\"" + trimmed_decimals(baseline - size * 0.3, 3) + "\" x2=\"" + trimmed_decimals(x + size * 2, 3) +

@@ -2,7 +2,8 @@
 // explains the shades, the dashes and the origin marker.
 #pragma once
 
-#include <map>
+#include <cstddef>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -11,9 +12,25 @@
 
 namespace veskaro::preview {
 
-// The cutting moves by the depth they reach, in tenths of a micrometre
-// below the surface, the shallowest first.
-using DepthLevels = std::map<long, std::vector<const toolpath::Move*>>;
+// One depth of the cuts: `key` is the depth the moves reach, in tenths of a
+// micrometre below the surface; its moves are DepthLevels::moves[first] to
+// [first + count - 1].
+struct DepthLevel {
+    long key = 0;
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+
+// The cutting moves by the depth they reach, the shallowest first.  Flat
+// lists, so that a program whose every move reaches a depth of its own
+// takes a few words per move.
+struct DepthLevels {
+    // The cutting moves, as their level's key and their index in the
+    // program (toolpath::MoveList), level by level, each level's in program
+    // order.
+    std::vector<std::pair<long, std::size_t>> moves;
+    std::vector<DepthLevel> levels;
+};
 
 DepthLevels depth_levels(const toolpath::Program& program);
 

@@ -13,7 +13,12 @@ using namespace toolpath;
 
 namespace {
 
+// A million hours: beyond it (a rapid rate near 0, millions of moves at the
+// smallest feed) the time is printed as ">999999:59:59" rather than wrap.
+constexpr double kLongestSeconds = 3.6e9;
+
 std::string duration(double minutes) {
+    if (!(minutes * 60 < kLongestSeconds - 0.5)) return ">999999:59:59";
     const long seconds = std::lround(minutes * 60);
     char text[64];
     std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60, seconds % 60);

@@ -66,32 +66,45 @@ void append_title(std::string& svg, const Frame& f, const std::string& name, con
     svg += "</g>\n";
 }
 
-void append_rapids(std::string& svg, const Program& program, double hair) {
+void append_rapids(PictureText& picture, const Program& program, double hair) {
+    std::string& svg = picture.text;
     const double width = hair * 0.6;
     svg += "<g class=\"rapids\" fill=\"none\" stroke=\"#d62728\" stroke-opacity=\"0.7\" stroke-width=\"" + trimmed_decimals(width, 3) +
            "\" stroke-dasharray=\"" + trimmed_decimals(width * 5, 3) + " " + trimmed_decimals(width * 4, 3) + "\">\n";
     for (const Move& move : program.moves) {
         if (is_cutting(move) || (move.from.x == move.to.x && move.from.y == move.to.y)) continue;
         svg += "<line" + xy("x1", move.from.x, "y1", move.from.y) + xy("x2", move.to.x, "y2", move.to.y) + "/>\n";
+        picture.spill();
     }
     svg += "</g>\n";
 }
 
-void append_cuts(std::string& svg, const DepthLevels& levels, double deepest_z, double stroke) {
+void append_cuts(PictureText& picture, const Program& program, const DepthLevels& levels, double deepest_z,
+                 double stroke) {
+    std::string& svg = picture.text;
+    // The moves are visited level by level; within a level mostly one after
+    // the other, which the list's iterator steps to.
+    MoveList::Iterator move = program.moves.begin();
     // Each depth level in its own shade, deeper levels drawn over shallower.
-    for (const auto& [key, moves] : levels) {
-        const std::string colour = depth_colour(level_z(key), deepest_z);
+    for (const DepthLevel& level : levels.levels) {
+        const std::string colour = depth_colour(level_z(level.key), deepest_z);
         svg += "<g fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + trimmed_decimals(stroke, 3) +
-               "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"><desc>Z " + trimmed_decimals(level_z(key), 3) + "</desc>\n";
-        for (const Move* move : moves) svg += cut_element(*move, stroke, colour) + "\n";
+               "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"><desc>Z " + trimmed_decimals(level_z(level.key), 3) + "</desc>\n";
+        for (std::size_t n = level.first; n < level.first + level.count; ++n) {
+            move.seek(levels.moves[n].second);
+            svg += cut_element(*move, stroke, colour) + "\n";
+            picture.spill();
+        }
         svg += "</g>\n";
     }
 }
 
 }  // namespace
 
-std::string svg_picture(const std::string& name, const Program& program, const Summary& summary,
-                        const PictureStyle& style) {
+void draw_svg_element(const std::string& name, const Program& program, const Summary& summary,
+                      const PictureStyle& style, const TextSink& sink) {
+    PictureText picture(sink);
+    std::string& svg = picture.text;
     const Frame f = frame_for(summary);
     const DepthLevels levels = depth_levels(program);
     const double stroke = style.bit_diameter > 0 ? style.bit_diameter : f.hair;
@@ -99,7 +112,6 @@ std::string svg_picture(const std::string& name, const Program& program, const S
     // keeps it in millimetres.
     const double pixels = std::min(1000 / f.width, 800 / f.height);
 
-    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"" +
            xy("width", std::round(f.width * pixels), "height", std::round(f.height * pixels)) + " viewBox=\"0 0 " +
            trimmed_decimals(f.width, 3) + " " + trimmed_decimals(f.height, 3) + "\">\n";
@@ -111,12 +123,19 @@ std::string svg_picture(const std::string& name, const Program& program, const S
     // Machine coordinates from here on: X right, Y up.
     svg += "<g transform=\"matrix(1 0 0 -1 " + trimmed_decimals(f.x(0), 3) + " " + trimmed_decimals(f.y(0), 3) + ")\">\n";
     append_grid(svg, f);
-    append_rapids(svg, program, f.hair);
-    append_cuts(svg, levels, summary.deepest_z, stroke);
+    append_rapids(picture, program, f.hair);
+    append_cuts(picture, program, levels, summary.deepest_z, stroke);
     append_origin(svg, f);
     svg += "</g>\n";
-    append_labels(svg, f, component_labels(program));
+    append_labels(picture, f, component_labels(program));
     svg += "</svg>\n";
+    picture.finish();
+}
+
+std::string svg_picture(const std::string& name, const Program& program, const Summary& summary,
+                        const PictureStyle& style) {
+    std::string svg(kSvgDeclaration);
+    draw_svg_element(name, program, summary, style, [&svg](std::string_view piece) { svg += piece; });
     return svg;
 }
 

@@ -7,8 +7,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "toolpath/moves.h"
+#include "preview/picture_text.h"
 #include "preview/summary.h"
 
 namespace veskaro::preview {
@@ -19,6 +21,15 @@ struct PictureStyle {
     double bit_diameter = 0;
 };
 
+// The first line of a picture's file, before its <svg> element.
+inline constexpr std::string_view kSvgDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+// The <svg> element of the picture, handed to `sink` in pieces as it is
+// drawn.
+void draw_svg_element(const std::string& name, const toolpath::Program& program, const Summary& summary,
+                      const PictureStyle& style, const TextSink& sink);
+
+// The whole document, the declaration and the element, as one text.
 std::string svg_picture(const std::string& name, const toolpath::Program& program, const Summary& summary,
                         const PictureStyle& style);
 

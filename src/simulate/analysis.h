@@ -8,6 +8,7 @@
 // around it stops short of the bottom everywhere (a skin).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -108,7 +109,7 @@ struct Finding {
     Box where;
     double figure = 0;  // the size the text gives, in mm
     double min_depth = 0, max_depth = 0;
-    int line = 0;       // the program line, for a rapid move
+    std::int64_t line = 0;  // the program line, for a rapid move
 };
 
 struct AnalysisSettings {

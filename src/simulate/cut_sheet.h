@@ -7,6 +7,7 @@
 // exact Y edges; memory grows with the edges, not with the area.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -59,11 +60,11 @@ struct CutSheet {
 // line at fault, or 0 when the whole program is.
 class SimulationError : public std::runtime_error {
 public:
-    SimulationError(int line, const std::string& what) : std::runtime_error(what), line_(line) {}
-    int line() const { return line_; }
+    SimulationError(std::int64_t line, const std::string& what) : std::runtime_error(what), line_(line) {}
+    std::int64_t line() const { return line_; }
 
 private:
-    int line_;
+    std::int64_t line_;
 };
 
 // A move that reaches farther than this from the origin, in X or Y, is

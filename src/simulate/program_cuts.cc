@@ -13,18 +13,18 @@ using namespace toolpath;
 
 std::vector<ProgramCut> program_cuts(const Program& program, double bit_diameter) {
     const double radius = bit_diameter / 2;
-    const std::vector<std::string_view> components = component_of_moves(program);
+    ComponentOfMoves component_of;
     std::vector<ProgramCut> cuts;
     bool cutting = false;
-    for (std::size_t n = 0; n < program.moves.size(); ++n) {
-        const Move& move = program.moves[n];
+    for (const Move& move : program.moves) {
+        const std::string_view component = component_of.next(move);
         const double low = std::min(move.from.z, move.to.z);
         if (!(low < 0)) {
             cutting = false;
             continue;
         }
-        if (!cutting || cuts.back().component != components[n]) {
-            cuts.push_back({std::string(components[n]), move.line, {}, {}, 0, {}});
+        if (!cutting || cuts.back().component != component) {
+            cuts.push_back({std::string(component), move.line, {}, {}, 0, {}});
         }
         cutting = move.to.z < 0;
         ProgramCut& cut = cuts.back();

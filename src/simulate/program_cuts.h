@@ -5,6 +5,7 @@
 // far the bit reaches.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ struct PathPoint {
 
 struct ProgramCut {
     std::string component;  // empty when the comments name none
-    int first_line = 0;     // of its first move below Z 0
+    std::int64_t first_line = 0;  // of its first move below Z 0
     toolpath::Extents path;   // the tool centre's path, arcs to their extremes
     toolpath::Extents reach;  // what the bit reaches: the path widened by its radius
     double deepest_z = 0;

@@ -22,17 +22,12 @@ bool ends_component(std::string_view comment, std::string_view name) {
            comment.substr(kLift.size()) == name;
 }
 
-std::vector<std::string_view> component_of_moves(const Program& program) {
-    std::vector<std::string_view> names;
-    names.reserve(program.moves.size());
-    std::string_view current;
-    for (const Move& move : program.moves) {
-        const std::string_view started = started_component(move.comment);
-        if (!started.empty()) current = started;
-        names.push_back(current);
-        if (!current.empty() && ends_component(move.comment, current)) current = {};
-    }
-    return names;
+std::string_view ComponentOfMoves::next(const Move& move) {
+    const std::string_view started = started_component(move.comment);
+    if (!started.empty()) current_ = started;
+    const std::string_view name = current_;
+    if (!current_.empty() && ends_component(move.comment, current_)) current_ = {};
+    return name;
 }
 
 }  // namespace veskaro::toolpath

@@ -5,9 +5,7 @@
 // "Start cutting down to" without a name, or other words.
 #pragma once
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "toolpath/moves.h"
 
@@ -20,8 +18,17 @@ std::string_view started_component(std::string_view comment);
 // True for "Lift to safe height after cutting <name>" of that name.
 bool ends_component(std::string_view comment, std::string_view name);
 
-// For every move of the program, the component it cuts: the name of the
-// last "Start cutting" before it that no lift has ended, or empty.
-std::vector<std::string_view> component_of_moves(const Program& program);
+// The component each move cuts, the moves given in program order: the name
+// of the last "Start cutting" up to it that no lift has ended, or empty.
+// The name views that move's comment, so it holds as long as the moves
+// (a MoveList keeps its comments).  Nothing per move is kept: a program of
+// millions of moves is followed in constant memory.
+class ComponentOfMoves {
+public:
+    std::string_view next(const Move& move);
+
+private:
+    std::string_view current_;
+};
 
 }  // namespace veskaro::toolpath

@@ -48,16 +48,18 @@ bool accepted_letter(char c) {
     }
 }
 
-std::string shown(std::string_view token) {
-    std::string text;
-    for (char c : token) {
-        const auto byte = static_cast<unsigned char>(c);
-        text += std::isprint(byte) ? c : '?';
-    }
-    return "'" + text + "'";
-}
-
 }  // namespace
+
+std::string quoted_word(std::string_view text) {
+    const bool cut = text.size() > kQuotedBytes;
+    if (cut) text = text.substr(0, kQuotedBytes);
+    std::string shown = "'";
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        shown += std::isprint(byte) ? c : '?';
+    }
+    return shown + (cut ? "...'" : "'");
+}
 
 std::vector<Word> split_words(std::string_view line) {
     const std::size_t comment = line.find(';');
@@ -75,17 +77,17 @@ std::vector<Word> split_words(std::string_view line) {
         const std::string_view token = line.substr(i, end - i);
         i = end;
 
-        if (!accepted_letter(token[0])) throw LineError("unsupported word " + shown(token));
+        if (!accepted_letter(token[0])) throw LineError("unsupported word " + quoted_word(token));
         Word word;
         word.letter = token[0];
         word.text = std::string(token);
         if (!parse_number(token.substr(1), word.value, word.exponent)) {
-            throw LineError("malformed number in " + shown(token));
+            throw LineError("malformed number in " + quoted_word(token));
         }
         // A kilometre is far beyond any panel; such a number is a fault, and
         // drawing it would make a picture of nothing.
         if (!(std::fabs(word.value) <= kLargestNumber)) {
-            throw LineError("number out of range in " + shown(token));
+            throw LineError("number out of range in " + quoted_word(token));
         }
         words.push_back(std::move(word));
     }

@@ -2,12 +2,23 @@
 // space between words, and an optional ";" comment to the end of the line.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace veskaro::toolpath {
+
+// The longest line a program may hold, in bytes without its line feed.
+// The controllers take 79 (GRBL) and 252 (LinuxCNC) characters; the
+// generator writes longer lines only for component names of hundreds of
+// characters.  A longer line, a file of zeros or a stream without a line
+// feed, is refused before it takes memory.
+inline constexpr std::size_t kLongestLine = 65536;
+
+// The bytes of a word an error message quotes: enough to find it.
+inline constexpr std::size_t kQuotedBytes = 24;
 
 // The largest size of a number in a program, a kilometre: far beyond any
 // panel, so that a larger one is a fault.  Numbers up to it are written in
@@ -30,6 +41,11 @@ public:
 // The words of `line` without its comment; empty for a blank or comment-only
 // line.  Accepted letters: G, M, X, Y, Z, I, J, F, S, P.  Throws LineError.
 std::vector<Word> split_words(std::string_view line);
+
+// `text` in apostrophes for a message, bytes that are not printable as "?",
+// and only its first kQuotedBytes bytes and "..." when it is longer:
+// 'X1.2.3', 'X0000000000000000000000...'.
+std::string quoted_word(std::string_view text);
 
 // The text after the line's first ";", without the spaces around it; empty
 // when there is none.

@@ -4,42 +4,22 @@
 // (cutting depths negative).
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <string_view>
 #include <vector>
 
+#include "toolpath/move_list.h"
 #include "toolpath/panel_marks.h"
 
 namespace veskaro::toolpath {
 
-struct Position {
-    double x = 0;
-    double y = 0;
-    double z = 0;
-};
-
-enum class MoveKind { rapid, feed, arc_clockwise, arc_counterclockwise };
-
-struct Move {
-    MoveKind kind = MoveKind::rapid;
-    Position from;
-    Position to;
-    // Centre of an arc; unused for straight moves.
-    double centre_x = 0;
-    double centre_y = 0;
-    // Feed rate in mm/min; 0 for rapid moves.
-    double feed = 0;
-    // Line of the program the move came from (1 is the first line).
-    int line = 0;
-    // The line's ";" comment without the spaces around it: it names the
-    // component being cut ("Start cutting fan down to -1.50mm").
-    std::string comment;
-};
-
 struct Program {
-    std::vector<Move> moves;
+    // Kept compactly: a program of millions of short lines stays within a
+    // few times its own size in memory.
+    MoveList moves;
     // Lines whose numbers are written with an exponent ("4.37114e-08"):
     // readable here, but refused by most controllers.
-    std::vector<int> exponent_lines;
+    std::vector<std::int64_t> exponent_lines;
     // Seconds the program waits in G4 dwells (while a spindle comes up to
     // speed), in all.
     double dwell_seconds = 0;

@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "base/input_file.h"
 #include "toolpath/arc.h"
 #include "toolpath/line_words.h"
 
 namespace veskaro::toolpath {
-
-namespace {
 
 // An arc whose end lies farther than this from its circle is refused, as a
 // controller refuses it.
@@ -21,6 +18,8 @@ struct Block {
     const Word* command = nullptr;
     std::optional<double> x, y, z, i, j, f, s, p;
 };
+
+namespace {
 
 // The letters of the words that may follow a command, in the order of the
 // Block's members.
@@ -45,7 +44,7 @@ Block make_block(const std::vector<Word>& words) {
     for (const Word& word : words) {
         if (word.letter == 'G' || word.letter == 'M') {
             if (block.command != nullptr) throw LineError("more than one command on the line");
-            if (&word != &words.front()) throw LineError("'" + word.text + "' is not at the start of the line");
+            if (&word != &words.front()) throw LineError(quoted_word(word.text) + " is not at the start of the line");
             block.command = &word;
             continue;
         }
@@ -80,124 +79,89 @@ void allow_only(const Block& b, const char* allowed, const std::string& command)
     }
 }
 
-class Reader {
-public:
-    void line(int number, const std::string& text) {
-        line_ = number;
-        if (number == 1 && !text.empty() && text[0] == '#') return;  // the header's comment
-        const std::vector<Word> words = split_words(text);
-        if (words.empty()) {
-            if (std::optional<PanelMark> mark = read_panel_mark(line_comment(text))) {
-                program_.panels.push_back(std::move(*mark));
-            }
-            return;
-        }
-        if (ended_) throw LineError("text after the end of the program (M30)");
-        for (const Word& word : words) {
-            if (word.exponent) {
-                if (program_.exponent_lines.empty() || program_.exponent_lines.back() != number) {
-                    program_.exponent_lines.push_back(number);
-                }
-            }
-        }
-        block(make_block(words), line_comment(text));
+void arc(const Block& b, const std::string& name, Move& move) {
+    if (!b.i.has_value() && !b.j.has_value()) throw LineError(name + " without a centre offset (I, J)");
+    move.kind = name == "G2" ? MoveKind::arc_clockwise : MoveKind::arc_counterclockwise;
+    move.centre_x = move.from.x + b.i.value_or(0);
+    move.centre_y = move.from.y + b.j.value_or(0);
+    const double off_circle = std::fabs(arc_radius(move) - arc_end_radius(move));
+    if (off_circle > kArcEndTolerance) {
+        throw LineError("the end point of " + name + " is " + std::to_string(off_circle) + " mm off its circle");
     }
-
-    Program finish(int last_line) {
-        if (!ended_) throw ProgramError(last_line, "the program does not end with M30 (is it cut short?)");
-        return std::move(program_);
-    }
-
-private:
-    void block(const Block& b, std::string_view comment) {
-        const std::string name = command_name(*b.command);
-        if (name.empty()) throw LineError("unsupported command '" + b.command->text + "'");
-        if (name == "G0" || name == "G1" || name == "G2" || name == "G3") {
-            motion(b, name, comment);
-        } else {
-            machine_setting(b, name);
-        }
-    }
-
-    // Units, positioning, the spindle, a dwell and the end: no motion.
-    void machine_setting(const Block& b, const std::string& name) {
-        if (name == "G4") {
-            allow_only(b, "P", name);
-            if (!b.p.has_value()) throw LineError("G4 without a dwell time (P)");
-            if (!(*b.p >= 0)) throw LineError("dwell time P must not be negative");
-            program_.dwell_seconds += *b.p;
-        } else if (name == "M3" || name == "M4") {
-            allow_only(b, "S", name);
-            if (b.s.has_value() && !(*b.s >= 0)) throw LineError("spindle speed S must not be negative");
-        } else {
-            allow_only(b, "", name);
-            if (name == "M30") ended_ = true;
-        }
-    }
-
-    void motion(const Block& b, const std::string& name, std::string_view comment) {
-        if (b.f.has_value()) {
-            if (!(*b.f > 0)) throw LineError("feed rate F must be greater than 0");
-            feed_ = *b.f;
-        }
-        Move move;
-        move.line = line_;
-        move.comment = comment;
-        move.from = at_;
-        move.to = {b.x.value_or(at_.x), b.y.value_or(at_.y), b.z.value_or(at_.z)};
-        if (name == "G0") {
-            allow_only(b, "XYZF", name);
-            move.kind = MoveKind::rapid;
-        } else {
-            if (!(feed_ > 0)) throw LineError(name + " without a feed rate (no F so far)");
-            move.feed = feed_;
-            if (name == "G1") {
-                allow_only(b, "XYZF", name);
-                move.kind = MoveKind::feed;
-            } else {
-                allow_only(b, "XYZIJF", name);
-                arc(b, name, move);
-            }
-        }
-        program_.moves.push_back(move);
-        at_ = move.to;
-    }
-
-    static void arc(const Block& b, const std::string& name, Move& move) {
-        if (!b.i.has_value() && !b.j.has_value()) throw LineError(name + " without a centre offset (I, J)");
-        move.kind = name == "G2" ? MoveKind::arc_clockwise : MoveKind::arc_counterclockwise;
-        move.centre_x = move.from.x + b.i.value_or(0);
-        move.centre_y = move.from.y + b.j.value_or(0);
-        const double off_circle = std::fabs(arc_radius(move) - arc_end_radius(move));
-        if (off_circle > kArcEndTolerance) {
-            throw LineError("the end point of " + name + " is " + std::to_string(off_circle) +
-                            " mm off its circle");
-        }
-    }
-
-    Program program_;
-    Position at_;
-    double feed_ = 0;
-    bool ended_ = false;
-    int line_ = 0;
-};
+}
 
 }  // namespace
 
-Program read_program(std::istream& in, const std::string& file) {
-    Reader reader;
-    std::string text;
-    int number = 0;
-    while (std::getline(in, text)) {
-        ++number;
-        try {
-            reader.line(number, text);
-        } catch (const LineError& error) {
-            throw ProgramError(number, error.what());
+LineRead ProgramReader::line(std::int64_t number, std::string_view text) {
+    line_ = number;
+    LineRead read;
+    if (number == 1 && !text.empty() && text[0] == '#') return read;  // the header's comment
+    const std::vector<Word> words = split_words(text);
+    if (words.empty()) {
+        read.panel = read_panel_mark(line_comment(text));
+        return read;
+    }
+    if (ended_) throw LineError("text after the end of the program (M30)");
+    for (const Word& word : words) read.exponent = read.exponent || word.exponent;
+    const Block block = make_block(words);
+    const std::string name = command_name(*block.command);
+    if (name.empty()) throw LineError("unsupported command " + quoted_word(block.command->text));
+    if (name == "G0" || name == "G1" || name == "G2" || name == "G3") {
+        read.move = motion(block, name, line_comment(text));
+    } else {
+        machine_setting(block, name);
+    }
+    return read;
+}
+
+void ProgramReader::finish(std::int64_t last_line) const {
+    if (!ended_) throw ProgramError(last_line, "the program does not end with M30 (is it cut short?)");
+}
+
+// Units, positioning, the spindle, a dwell and the end: no motion.
+void ProgramReader::machine_setting(const Block& b, const std::string& name) {
+    if (name == "G4") {
+        allow_only(b, "P", name);
+        if (!b.p.has_value()) throw LineError("G4 without a dwell time (P)");
+        if (!(*b.p >= 0)) throw LineError("dwell time P must not be negative");
+        dwell_seconds_ += *b.p;
+    } else if (name == "M3" || name == "M4") {
+        allow_only(b, "S", name);
+        if (b.s.has_value() && !(*b.s >= 0)) throw LineError("spindle speed S must not be negative");
+    } else {
+        allow_only(b, "", name);
+        if (name == "M30") ended_ = true;
+    }
+}
+
+std::optional<Move> ProgramReader::motion(const Block& b, const std::string& name, std::string_view comment) {
+    if (b.f.has_value()) {
+        if (!(*b.f > 0)) throw LineError("feed rate F must be greater than 0");
+        // A feed below it would give a time beyond any bound.
+        if (*b.f < kSmallestFeed) throw LineError("feed rate F must be at least 0.0001 mm/min");
+        feed_ = *b.f;
+    }
+    Move move;
+    move.line = line_;
+    move.comment = comment;
+    move.from = at_;
+    move.to = {b.x.value_or(at_.x), b.y.value_or(at_.y), b.z.value_or(at_.z)};
+    if (name == "G0") {
+        allow_only(b, "XYZF", name);
+        move.kind = MoveKind::rapid;
+    } else {
+        if (!(feed_ > 0)) throw LineError(name + " without a feed rate (no F so far)");
+        move.feed = feed_;
+        if (name == "G1") {
+            allow_only(b, "XYZF", name);
+            move.kind = MoveKind::feed;
+        } else {
+            allow_only(b, "XYZIJF", name);
+            arc(b, name, move);
         }
     }
-    if (in.bad()) fail_reading(file);
-    return reader.finish(number == 0 ? 1 : number);
+    at_ = move.to;
+    return move;
 }
 
 }  // namespace veskaro::toolpath
