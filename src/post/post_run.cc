@@ -1,7 +1,6 @@
 #include "post/post_run.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +14,7 @@
 #include "base/run_error.h"
 #include "base/written_targets.h"
 #include "post/finished_post.h"
+#include "post/made_folders.h"
 #include "post/outline_finish.h"
 #include "post/output_folder.h"
 #include "post/post_options.h"
@@ -31,39 +31,6 @@ using namespace toolpath;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The folders made for a program's file, the outermost first.  A program
-// that is then refused takes them away again, so that a run leaves no empty
-// controller folder behind.
-class MadeFolders {
-public:
-    // Makes `folder` and every missing folder above it.  Throws RunError
-    // "cannot write '<folder>': <reason>".
-    explicit MadeFolders(const fs::path& folder) {
-        std::vector<fs::path> missing;
-        std::error_code error;
-        for (fs::path at = folder; !at.empty() && !fs::exists(at, error); at = at.parent_path()) {
-            missing.insert(missing.begin(), at);
-            if (at == at.parent_path()) break;
-        }
-        fs::create_directories(folder, error);
-        if (error) throw RunError("cannot write '" + folder.string() + "': " + error.message());
-        made_ = std::move(missing);
-    }
-    MadeFolders(const MadeFolders&) = delete;
-    MadeFolders& operator=(const MadeFolders&) = delete;
-
-    // Keeps them: a program was written into them.
-    void keep() { made_.clear(); }
-
-    // Removes them, the innermost first, each only while it is empty.
-    ~MadeFolders() {
-        for (auto it = made_.rbegin(); it != made_.rend(); ++it) rmdir(it->c_str());
-    }
-
-private:
-    std::vector<fs::path> made_;
-};
 
 // A file as the system knows it, whatever its name: device and inode.
 using FileIdentity = std::pair<dev_t, ino_t>;

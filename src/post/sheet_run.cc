@@ -9,6 +9,7 @@
 #include "base/decimal_text.h"
 #include "base/output_file.h"
 #include "base/run_error.h"
+#include "post/made_folders.h"
 #include "post/output_folder.h"
 #include "post/panel_program.h"
 #include "post/program_source.h"
@@ -206,8 +207,7 @@ private:
                     }
                 }
             }
-            fs::create_directories(folder_, error);
-            if (error) throw RunError("cannot write '" + folder_.string() + "': " + error.message());
+            MadeFolders made(folder_);
             // Every sheet is written before any is put in place, so that a
             // refusal leaves none behind.
             std::vector<std::unique_ptr<OutputFile>> files;
@@ -218,6 +218,7 @@ private:
                 sheet.counts = counts_text(write_posted(lines, moves, settings_.post, *files.back()));
             }
             for (auto& file : files) file->commit();
+            made.keep();
         } catch (const ProgramError& e) {
             print_error(console_, "sheet program:" + std::to_string(e.line()) + ": " + e.what());
             return false;

@@ -359,7 +359,7 @@ def check_folder(args, rs274, label, folder, bit, work, tally):
     _, refused = check_post.preview_rows(args.preview, folder)
     unread = {os.path.splitext(os.path.basename(re.match(r"^Error: (.*?):\d+: ", line).group(1)))[0]
               for line in refused}
-    faces, no_outline = [], set()
+    faces, no_outline, too_far = [], set(), set()
     for path in sorted(glob.glob(os.path.join(folder, "*.nc"))):
         name = os.path.splitext(os.path.basename(path))[0]
         if name in unread:
@@ -372,6 +372,7 @@ def check_folder(args, rs274, label, folder, bit, work, tally):
         parts, error = measure(args, path, bit, face.thickness)
         if error and "no sheet is wider than 10 m" in error:
             tally.counts["faces beyond the 10 m the simulation takes, written only"] += 1
+            too_far.add(name)
             continue
         if error:
             tally.fail(f"{label} {name} as generated", [error])
@@ -389,6 +390,8 @@ def check_folder(args, rs274, label, folder, bit, work, tally):
     for name, error in errors.items():
         if name in no_outline and error.startswith("no outline to finish"):
             tally.counts["programs without an outline, refused"] += 1
+        elif name in too_far and error.startswith("GRBL reads only the first eight digits of a number"):
+            tally.counts["numbers beyond GRBL's eight digits, refused for GRBL"] += 1
         elif name not in unread:
             tally.fail(f"{label} outside {name}", [f"refused: {error}"])
     tally.counts["programs the reader refuses, refused"] += len(unread)
