@@ -1,5 +1,7 @@
 #include "post/post_options.h"
 
+#include <algorithm>
+
 #include "base/decimal_text.h"
 #include "post/plain_number.h"
 #include "toolpath/line_words.h"
@@ -39,8 +41,11 @@ OptionSet post_options(const std::string& program_name) {
         "paths",
         "PATH...",
     };
+    // The finishing options before the paths, the help and the version.
     const std::vector<OptionSpec> finishing = finish_option_specs();
-    set.options.insert(set.options.end() - 3, finishing.begin(), finishing.end());
+    const auto paths = std::find_if(set.options.begin(), set.options.end(),
+                                    [](const OptionSpec& spec) { return spec.names == "paths"; });
+    set.options.insert(paths, finishing.begin(), finishing.end());
     return set;
 }
 

@@ -63,7 +63,6 @@ TABS = 4
 TAB_WIDTH = 6.0
 SHEET = (600.0, 400.0)
 SMALL_SHEET = (300.0, 200.0)  # the random panels together, on several sheets
-tally_pictures = [0]  # finished pictures of sheets checked
 BITS = ["3.175", "2", "1", "3", "6", "0.8", "1.5"]
 CONTROLLERS = {"linuxcnc": ".ngc", "grbl": ".nc"}
 
@@ -312,7 +311,7 @@ def tab_height_for(thickness):
     return 1.0 if thickness > 1.5 else round(thickness / 3, 2)
 
 
-def check_variant(args, rs274, label, folder, faces, bit, options, work, tally):
+def check_variant(args, rs274, label, folder, options, work, tally):
     """Writes the folder with `options` for both controllers; returns
     {face name: (written path, summary counts)} of the GRBL run, or the
     errors by face name."""
@@ -385,7 +384,7 @@ def check_folder(args, rs274, label, folder, bit, work, tally):
     by_name = {face.name: face for face in faces}
 
     # The outline outside: the face's size, cut free, the holes unchanged.
-    written, errors = check_variant(args, rs274, f"{label} outside", folder, faces, bit,
+    written, errors = check_variant(args, rs274, f"{label} outside", folder,
                                     ["--outline", "outside", "-m", f"{bit:g}"], work, tally)
     for name, error in errors.items():
         if name in no_outline and error.startswith("no outline to finish"):
@@ -418,42 +417,41 @@ def check_folder(args, rs274, label, folder, bit, work, tally):
         if problems:
             tally.fail(f"{label} outside {name}", problems)
 
-    # Holding tabs, on the outline outside.
-    thickness = min(face.thickness for face in faces)
-    tab_height = tab_height_for(thickness)
-    tab_width = tab_width_for(bit)
-    for group in ([f for f in faces if f.thickness == thickness], [f for f in faces if f.thickness != thickness]):
-        if not group:
+    # Holding tabs, on the outline outside; the faces of a project are cut
+    # alike, through as much material.
+    thickness = faces[0].thickness
+    tab_height, tab_width = tab_height_for(thickness), tab_width_for(bit)
+    if any(face.thickness != thickness for face in faces):
+        tally.fail(f"{label} tabs", ["the faces' outlines are cut to different depths"])
+    written, errors = check_variant(
+        args, rs274, f"{label} tabs", folder,
+        ["--outline", "outside", "-m", f"{bit:g}", "--tabs", str(TABS), "-t", f"{thickness:g}", "--tab-height",
+         f"{tab_height:g}", "--tab-width", f"{tab_width:g}"], work, tally)
+    for name, error in errors.items():
+        face = by_name.get(name)
+        if face is None:
+            continue  # refused as with the outline outside alone
+        too_small = max(face.width, face.height) + bit < tab_width + 2 * bit
+        if too_small and error.startswith(f"Option 'tab-width' {tab_width:g}: no edge of the outline is long enough"):
+            tally.counts["outlines too small for a tab, refused"] += 1
+        else:
+            tally.fail(f"{label} tabs {name}", [f"refused: {error}"])
+    for name, (path, counts) in written.items():
+        face = by_name.get(name)
+        if face is None:
             continue
-        written, errors = check_variant(
-            args, rs274, f"{label} tabs", folder, group, bit,
-            ["--outline", "outside", "-m", f"{bit:g}", "--tabs", str(TABS), "-t", f"{group[0].thickness:g}",
-             "--tab-height", f"{tab_height:g}", "--tab-width", f"{tab_width:g}"], work, tally)
-        for name, error in errors.items():
-            face = by_name.get(name)
-            too_small = face is not None and max(face.width, face.height) + bit < tab_width + 2 * bit
-            wording = f"Option 'tab-width' {tab_width:g}: no edge of the outline is long enough"
-            if not (too_small and error.startswith(wording)):
-                if face is not None and face in group:
-                    tally.fail(f"{label} tabs {name}", [f"refused: {error}"])
-            else:
-                tally.counts["outlines too small for a tab, refused"] += 1
-        for name, (path, counts) in written.items():
-            face = by_name.get(name)
-            if face is None or face not in group:
-                continue
-            parts, error = measure(args, path, bit, face.thickness)
-            if error:
-                tally.fail(f"{label} tabs {name}", [error])
-                continue
-            placed = counts.get("tabs placed", 0)
-            problems = part_problems(parts[0], 0, 0, face.width, face.height, tally)
-            problems += tab_problems(parts[0], placed, tab_width, tab_height, tally)
-            tally.counts["tabs measured"] += len(parts[0].bridges)
-            tally.counts["parts held by tabs"] += 1
-            tally.counts["fewer tabs than asked"] += placed < TABS
-            if problems:
-                tally.fail(f"{label} tabs {name}", problems)
+        parts, error = measure(args, path, bit, face.thickness)
+        if error:
+            tally.fail(f"{label} tabs {name}", [error])
+            continue
+        placed = counts.get("tabs placed", 0)
+        problems = part_problems(parts[0], 0, 0, face.width, face.height, tally)
+        problems += tab_problems(parts[0], placed, tab_width, tab_height, tally)
+        tally.counts["tabs measured"] += len(parts[0].bridges)
+        tally.counts["parts held by tabs"] += 1
+        tally.counts["fewer tabs than asked"] += placed < TABS
+        if problems:
+            tally.fail(f"{label} tabs {name}", problems)
     return [face for face in faces if face.outside is not None]
 
 
@@ -504,7 +502,7 @@ def sheet_problems(args, rs274, label, faces, bit, sheet, extra, work, tally, ta
     for target, panels in sheets:
         problems += [f"{os.path.basename(target)}: {p}" for p in controller_problems(rs274, target, tally)]
         problems += one_sheet(args, target, panels, bit, sheet, tally, tabs)
-        problems += picture_problems(args, target, panels, bit, placed_tabs(lines, target))
+        problems += picture_problems(args, target, panels, bit, placed_tabs(lines, target), tally)
         tally.counts["sheets"] += 1
     return problems
 
@@ -520,7 +518,7 @@ def placed_tabs(lines, target):
     return tabs
 
 
-def picture_problems(args, target, panels, bit, tabs):
+def picture_problems(args, target, panels, bit, tabs, tally):
     """The preview draws the sheet's finished picture: every panel named on
     it, drawn as a part held by its tabs (or freed), the tabs marked."""
     thickness = max(face.thickness for face, *_ in panels)
@@ -548,7 +546,7 @@ def picture_problems(args, target, panels, bit, tabs):
     wanted = Counter("freed" if n == 0 else f"held by {n} bridge{'s' if n > 1 else ''}" for n in tabs.values())
     if any(holds[hold] < count for hold, count in wanted.items()) or bridges != sum(tabs.values()):
         problems.append(f"the picture shows parts {dict(holds)} and {bridges} tabs, post placed {tabs}")
-    tally_pictures[0] += 1
+    tally.counts["finished pictures of sheets drawn and checked"] += 1
     return problems
 
 
@@ -708,7 +706,6 @@ def main():
     for name, count in sorted(tally.counts.items()):
         if name != "projects":
             print(f"{name}: {count}")
-    print(f"finished pictures of sheets drawn and checked: {tally_pictures[0]}")
     print("largest deviations: " + ", ".join(f"{k} {v:.4f} mm" for k, v in tally.deviation.items()))
     # The cases the check exists for must have come up.
     for case in ("fewer tabs than asked", "outlines too small for a tab, refused", "programs without an outline, "
