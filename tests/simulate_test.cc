@@ -97,6 +97,12 @@ TEST(SimulatedCut, ExactCases) {
          program(loop(0, 0, 100, 60, -1.5) +
                  "G1 Z-3\nG1 X47 Y0\nG1 Z-2\nG1 X53\nG1 Z-3\nG1 X100\nG1 Y60\nG1 X0\nG1 Y0\nG0 Z5\n"),
          3.175, 3, Hold::bridges, 100 - 3.175, 60 - 3.175, {}, 6, 1},
+        {"held by a bridge, an opening cut across its left edge: the panel is the part, not the slug that comes free",
+         program("G0 X8 Y30\nG1 Z-3 F300 ; Start cutting knob down to -3mm\nG2 X8 Y30 I-8 J0\n"
+                 "G0 Z5 ; Lift to safe height after cutting knob\n" + loop(0, 0, 100, 60, -1.5) +
+                 "G1 Z-3\nG1 X47 Y0\nG1 Z-2\nG1 X53\nG1 Z-3\nG1 X100\nG1 Y60\nG1 X0\nG1 Y0\nG0 Z5\n"),
+         3.175, 3, Hold::bridges, 100 - 3.175, 60 - 3.175, {}, 6, 1, 0,
+         {"\"knob\" reaches 11.17 mm beyond the part's left edge"}},
     };
     for (const ExactCase& c : cases) {
         SCOPED_TRACE(c.name);

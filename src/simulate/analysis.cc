@@ -31,9 +31,10 @@ std::vector<double> floors_of(const CutSheet& sheet) {
 
 // A face program's widest cut is its outline, and the part lies just
 // inside it.  Of the points a little inside the middle of each side of its
-// path, and its centre, the one in the largest piece it separates: an
-// opening cut across the centre, or across the outline, leaves a slug there
-// that comes free too.
+// path, and its centre, the one in the largest piece it separates, freed or
+// held: an opening cut across the centre, or across the outline, leaves a
+// slug there that comes free too, also where the panel itself is held by
+// bridges.
 SheetPoint part_point(const CutSheet& sheet, const SheetSplits& splits, const ProgramCut& widest,
                       const std::vector<double>& depths) {
     const SheetGrid& g = sheet.grid;
@@ -50,14 +51,14 @@ SheetPoint part_point(const CutSheet& sheet, const SheetSplits& splits, const Pr
         if (area > largest) largest = area, best = at;
     };
     for (const SheetPoint& at : candidates) {
-        const std::vector<FoundPart> found = find_parts(sheet, splits.left, {at}, {});
-        if (found.front().hold == Hold::freed) consider(found.front(), at);
-    }
-    if (largest >= 0) return best;
-    // Held: the same search at the depth each point's part separates at.
-    for (const SheetPoint& at : candidates) {
-        if (splits.left->region_at(g, at.x, at.y) != splits.left->rows[0].front().region) continue;
-        consider(find_parts(sheet, splits.left, {at}, depths).front(), at);
+        const FoundPart freed = find_parts(sheet, splits.left, {at}, {}).front();
+        if (freed.hold == Hold::freed) {
+            consider(freed, at);
+        } else if (splits.left->region_at(g, at.x, at.y) == splits.left->rows[0].front().region) {
+            // Still joined to the stock: the same search at the depth the
+            // piece separates at.
+            consider(find_parts(sheet, splits.left, {at}, depths).front(), at);
+        }
     }
     return best;
 }
