@@ -55,6 +55,20 @@ cd "$work"
 micros() { local t=${1/./}; echo $((10#$t)); }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+# The median wall and CPU time and the peak memory of each named run's
+# rounds (<name>.rounds, as spawn_timer prints them) into <name>.wall,
+# <name>.cpu and <name>.rss.
+summarise_rounds() {
+    local name key
+    for name in "$@"; do
+        for key in median_us cpu_us rss_kib; do
+            tr ' ' '\n' <"$name.rounds" | awk -F= -v k="$key" '$1 == k { print $2 }' >"$name.$key"
+        done
+        median <"$name.median_us" >"$name.wall"
+        median <"$name.cpu_us" >"$name.cpu"
+        sort -n "$name.rss_kib" | tail -1 >"$name.rss"
+    done
+}
 
 # run_once NAME PROGRAM ARGS...: one run in $work under /usr/bin/time -v,
 # with the output folder "out" removed first.  Appends the wall time (us)
@@ -164,13 +178,8 @@ for ((i = 0; i < example_runs; i += 10)); do
     "$spawn_timer" 10 "$generator" "${example_args[@]}" -s >>example-simulate.rounds
     "$spawn_timer" 10 "$dynamic_generator" "${example_args[@]}" >>example-dynamic.rounds
 done
+summarise_rounds true empty example example-simulate example-dynamic
 for name in true empty example example-simulate example-dynamic; do
-    for key in median_us cpu_us rss_kib; do
-        tr ' ' '\n' <"$name.rounds" | awk -F= -v k="$key" '$1 == k { print $2 }' >"$name.$key"
-    done
-    median <"$name.median_us" >"$name.wall"
-    median <"$name.cpu_us" >"$name.cpu"
-    sort -n "$name.rss_kib" | tail -1 >"$name.rss"
     tr ' ' '\n' <"$name.rounds" | awk -F= '$1 == "best_us" { print $2 }' | sort -n | head -1 >"$name.best"
 done
 
@@ -194,14 +203,7 @@ for ((i = 0; i < example_runs; i += 10)); do
     "$spawn_timer" 10 "$generator" "${example_args[@]}" >>example-again.rounds
     "$spawn_timer" 10 "$preview" "${finished[@]}" "${faces[@]}" >>finished.rounds
 done
-for name in example-again finished; do
-    for key in median_us cpu_us rss_kib; do
-        tr ' ' '\n' <"$name.rounds" | awk -F= -v k="$key" '$1 == k { print $2 }' >"$name.$key"
-    done
-    median <"$name.median_us" >"$name.wall"
-    median <"$name.cpu_us" >"$name.cpu"
-    sort -n "$name.rss_kib" | tail -1 >"$name.rss"
-done
+summarise_rounds example-again finished
 "$preview" "${finished[@]}" "${faces[@]}" >finished.measures
 finished_lines=$(wc -l <finished.measures)
 
@@ -254,14 +256,7 @@ for ((i = 0; i < example_runs; i += 10)); do
     "$spawn_timer" 10 "$preview" "${finished[@]}" "$main_face" >>finished_face.rounds
     "$spawn_timer" 10 "$preview" "${finished[@]}" sheet.nc >>finished_sheet.rounds
 done
-for name in finished_face finished_sheet; do
-    for key in median_us cpu_us rss_kib; do
-        tr ' ' '\n' <"$name.rounds" | awk -F= -v k="$key" '$1 == k { print $2 }' >"$name.$key"
-    done
-    median <"$name.median_us" >"$name.wall"
-    median <"$name.cpu_us" >"$name.cpu"
-    sort -n "$name.rss_kib" | tail -1 >"$name.rss"
-done
+summarise_rounds finished_face finished_sheet
 sheet_lines=$(wc -l <sheet.nc)
 sheet_parts=$("$preview" "${finished[@]}" sheet.nc | grep -c $'\tpart\t' || true)
 
